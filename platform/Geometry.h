@@ -1,0 +1,40 @@
+#pragma once
+// Integer points and rectangles in pixels. Rectangles are half-open: right and
+// bottom are exclusive, as on the host desktop.
+
+#include <algorithm>
+
+namespace plat {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    static Rect FromSize(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    Rect Intersect(const Rect& o) const {
+        Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
+        return r.IsEmpty() ? Rect{} : r;
+    }
+    // Smallest rectangle holding both; an empty side is ignored.
+    Rect Union(const Rect& o) const {
+        if (IsEmpty()) return o;
+        if (o.IsEmpty()) return *this;
+        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
+    }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+}  // namespace plat

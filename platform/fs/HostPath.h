@@ -1,0 +1,47 @@
+#pragma once
+// The program names files as the host did: "X:\plinkpad\assets\..." on a
+// drive letter, or an install-relative "<home>\Assets\...". This maps such a
+// name onto this system:
+//  - drive letters c..y map, in order, to a list of candidate directories
+//    (the generated asset disc first, then removable-media mount points);
+//  - '\' and '/' both separate components;
+//  - every component is matched without regard to case, and trailing blanks
+//    and dots of a name are ignored, as the host's file system did.
+// Thread-safe for reading once built.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+class HostPath {
+public:
+    // candidates[0] is drive c, candidates[1] drive d, ... (at most 23: c..y).
+    explicit HostPath(std::vector<std::filesystem::path> candidates);
+    // The default list: the program's own disc, then /media/$USER/*,
+    // /run/media/$USER/*, /media/*, /mnt/* (each group sorted).
+    static std::vector<std::filesystem::path> DefaultCandidates(const std::filesystem::path& ownDisc);
+    // Splits "DIR:DIR:..." (the --drives option and PLINKPAD_DRIVES).
+    static std::vector<std::filesystem::path> ParseList(std::string_view list);
+
+    // The existing file or directory the host name denotes; nullopt if none.
+    std::optional<std::filesystem::path> Resolve(std::string_view hostName) const;
+    // Where a file with this host name is (or would be) created: the parent
+    // must exist; the last component keeps its spelling (trailing blanks and
+    // dots dropped) unless a file matching it exists already.
+    std::optional<std::filesystem::path> ResolveForWrite(std::string_view hostName) const;
+    bool IsDirectory(std::string_view hostName) const;
+    // The whole file; nullopt if it cannot be opened or read.
+    std::optional<std::vector<uint8_t>> ReadFile(std::string_view hostName) const;
+
+    const std::vector<std::filesystem::path>& Candidates() const { return candidates_; }
+
+private:
+    std::vector<std::filesystem::path> candidates_;
+};
+
+}  // namespace plat

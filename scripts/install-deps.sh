@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Plinkpad needs to build, run and test.
+# Uses sudo only when not root; installs nothing that is already there.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libfreetype-dev libpng-dev fonts-dejavu-core
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
+  xvfb xauth
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
