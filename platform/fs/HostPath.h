@@ -16,9 +16,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Host.h"
+
 namespace plat {
 
-class HostPath {
+class HostPath final : public FileSystem {
 public:
     // candidates[0] is drive c, candidates[1] drive d, ... (at most 23: c..y).
     explicit HostPath(std::vector<std::filesystem::path> candidates);
@@ -29,14 +31,14 @@ public:
     static std::vector<std::filesystem::path> ParseList(std::string_view list);
 
     // The existing file or directory the host name denotes; nullopt if none.
-    std::optional<std::filesystem::path> Resolve(std::string_view hostName) const;
+    std::optional<std::filesystem::path> Resolve(std::string_view hostName) const override;
     // Where a file with this host name is (or would be) created: the parent
     // must exist; the last component keeps its spelling (trailing blanks and
     // dots dropped) unless a file matching it exists already.
-    std::optional<std::filesystem::path> ResolveForWrite(std::string_view hostName) const;
-    bool IsDirectory(std::string_view hostName) const;
+    std::optional<std::filesystem::path> ResolveForWrite(std::string_view hostName) const override;
+    bool IsDirectory(std::string_view hostName) const override;
     // The whole file; nullopt if it cannot be opened or read.
-    std::optional<std::vector<uint8_t>> ReadFile(std::string_view hostName) const;
+    std::optional<std::vector<uint8_t>> ReadFile(std::string_view hostName) const override;
 
     const std::vector<std::filesystem::path>& Candidates() const { return candidates_; }
 

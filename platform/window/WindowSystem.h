@@ -20,6 +20,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Geometry.h"
+#include "platform/Host.h"
 #include "platform/Trace.h"
 #include "platform/gdi/Display.h"
 #include "platform/window/Cursor.h"
@@ -31,20 +32,7 @@ namespace plat {
 class Backend;
 class InputScript;
 
-enum class MessageBoxButtons { Ok, YesNoCancel };
-enum class MessageBoxAnswer { Ok, Yes, No, Cancel };
-
-struct FileDialogOptions {
-    bool save = false;               // save dialog (asks before overwriting) or open dialog
-    std::string title;
-    std::string filterLabel;         // "Plinkpads Session: (*.sts)"
-    std::string filterPattern;       // "*.sts"
-    std::string defaultExtension;    // "sts", added to a typed name without one
-    std::string initialName;         // "*.sts" or "<name>.sts"
-    std::string initialDirectory;    // host path; empty = current directory
-};
-
-class WindowSystem {
+class WindowSystem final : public Dialogs {
 public:
     // The backend and clock must outlive the system. `trace` may be null.
     WindowSystem(Backend& backend, Display& display, Clock& clock, Trace* trace);
@@ -84,9 +72,9 @@ public:
     // Message box in the program's own look (Enter, Escape and the arrow keys
     // work). In scripted runs the next queued `answer` is taken, else the
     // default button (OK, or Yes). Every box is traced as "message TEXT".
-    MessageBoxAnswer MessageBox(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::Ok);
+    MessageBoxAnswer MessageBox(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::Ok) override;
     // Modal file chooser; nullopt when cancelled. Returns a host path.
-    std::optional<std::string> FileDialog(const FileDialogOptions& options);
+    std::optional<std::string> FileDialog(const FileDialogOptions& options) override;
     // Scripted answers, consumed in order by the next boxes and dialogs.
     void QueueMessageBoxAnswer(MessageBoxAnswer a);
     void QueueFileAnswer(std::optional<std::string> pathOrCancel);
