@@ -1,6 +1,7 @@
 #include "graphics/BmpWriter.h"
 
 #include <cassert>
+#include <cstddef>
 
 namespace gfx {
 
@@ -17,7 +18,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 
 std::vector<uint8_t> EncodeBmp8(const IndexedImage& image) {
     assert(image.width > 0 && image.height > 0);
-    assert(image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+    assert(image.pixels.size() == static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
     const uint32_t stride = (static_cast<uint32_t>(image.width) + 3u) & ~3u;
     const uint32_t dataSize = stride * static_cast<uint32_t>(image.height);
     const uint32_t offset = 14 + 40 + 256 * 4;
@@ -41,7 +42,7 @@ std::vector<uint8_t> EncodeBmp8(const IndexedImage& image) {
     Put32(out, 2835);
     Put32(out, 256);
     Put32(out, 0);
-    for (size_t i = 0; i < 256; ++i) {
+    for (std::size_t i = 0; i < 256; ++i) {
         const plat::Rgb c = i < image.palette.size() ? image.palette[i] : plat::Rgb{};
         out.push_back(c.b);
         out.push_back(c.g);
@@ -49,7 +50,7 @@ std::vector<uint8_t> EncodeBmp8(const IndexedImage& image) {
         out.push_back(0);
     }
     for (int y = image.height - 1; y >= 0; --y) {
-        const uint8_t* row = image.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width);
+        const uint8_t* row = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
         out.insert(out.end(), row, row + image.width);
         out.insert(out.end(), stride - static_cast<uint32_t>(image.width), 0);
     }
