@@ -22,6 +22,7 @@
 
 namespace plat {
 
+class Window;
 class WindowSystem;
 
 enum class WindowStyle {
