@@ -126,14 +126,17 @@ void DeviceContext::BitBlt(int x, int y, int w, int h, const DeviceContext& src,
             std::memmove(d, s, size_t(n));
             return;
         }
-        for (int i = 0; i < n; ++i) {
-            const uint8_t v = convert ? lut[s[i]] : s[i];
+        auto apply = [&](auto value) {
             switch (rop) {
-                case Rop::Copy: d[i] = v; break;
-                case Rop::Xor: d[i] ^= v; break;
-                case Rop::And: d[i] &= v; break;
+                case Rop::Copy: for (int i = 0; i < n; ++i) d[i] = value(s[i]); break;
+                case Rop::Xor: for (int i = 0; i < n; ++i) d[i] ^= value(s[i]); break;
+                case Rop::And: for (int i = 0; i < n; ++i) d[i] &= value(s[i]); break;
             }
-        }
+        };
+        if (convert)
+            apply([&](uint8_t v) { return lut[v]; });
+        else
+            apply([](uint8_t v) { return v; });
     });
 }
 
