@@ -20,7 +20,7 @@ class Clock;
 class Trace;
 class WindowSystem;
 
-enum class MessageBoxButtons { Ok, YesNoCancel };
+enum class MessageBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MessageBoxAnswer { Ok, Yes, No, Cancel };
 
 struct FileDialogOptions {
