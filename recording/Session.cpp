@@ -289,6 +289,7 @@ int CSession::PlayEvent() {
         m_pRecordPalette->SetRecorderTimer(kPlaybackTimer, 0);
         return 1;
     }
+    ++m_nCutChain;
     PlayNextCut();
     return 1;
 }
@@ -309,7 +310,6 @@ void CSession::PlayNextCut() {
     m_nEvent = 0;
     m_pEvent = &m_pCut->events.front();
     if (m_pCut->world == m_pRecordPalette->World()) {
-        ++m_nCutChain;
         StartCut(m_nPlayListPos);
     } else {
         SwitchWorld(m_pCut->world, m_nPlayListPos);

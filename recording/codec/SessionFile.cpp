@@ -118,7 +118,7 @@ bool ReadHeader(Reader& r, std::string& error) {
     if (tag != kNewClassTag) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%04X", tag);
-        return Fail(error, 0, std::string("not a session file: class tag ") + hex + ", expected 0xFFFF");
+        return Fail(error, 0, std::string("class tag ") + hex + ", expected 0xFFFF");
     }
     if (!r.U16(schema) || !r.U16(nameLength)) return Fail(error, r.Offset(), "file too short for the class header");
     if (nameLength >= kMaxClassNameLength)
@@ -211,7 +211,7 @@ bool ReadSessionFile(std::span<const uint8_t> bytes, SessionTracks& tracks, std:
         if (present == 0) continue;
         auto cut = std::make_unique<SessionCut>();
         if (!ReadCut(r, *cut, error)) {
-            error += " (track " + std::to_string(track + 1) + ")";
+            error = "track " + std::to_string(track + 1) + ", " + error;
             return false;
         }
         loaded[static_cast<size_t>(track)] = std::move(cut);
