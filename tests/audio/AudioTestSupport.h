@@ -116,6 +116,7 @@ public:
     void Present(const uint32_t*, int, int) override {}
     void PollInput(std::vector<plat::InputEvent>&) override {}
     void WaitInput(uint32_t) override {}
+    bool ReadScreen(std::vector<uint32_t>&, int&, int&) override { return false; }
     std::unique_ptr<plat::AudioDevice> OpenAudio(plat::AudioSource& s, const plat::AudioConfig& config) override {
         if (refuse) return nullptr;
         source = &s;
