@@ -11,6 +11,7 @@
 #include "platform/Host.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
+#include "recording/RecordPalette.h"
 #include "recording/Session.h"
 #include "scenes/Scene.h"
 
@@ -36,7 +37,8 @@ CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
     : plat::Window(system),
       m_pEngine(std::make_unique<CSoundEngine>()),
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
-      m_sceneFactory(MakeScene) {
+      m_sceneFactory(MakeScene),
+      m_paletteFactory(NewRecordPalette) {
     m_pEngine->SetTimerTarget(this);
     m_pEngine->SetAudioConfig(TheApp().m_audioConfig);
 }

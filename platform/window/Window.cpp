@@ -128,17 +128,20 @@ void Window::Show(bool shown) {
 void Window::SetRect(const Rect& outer) {
     if (!created_) return;
     const int w = ClientWidth(style_, outer), h = ClientHeight(style_, outer);
+    const bool changed = !(outer == rect_);
     rect_ = outer;
     system_.framePending_ = true;
-    if (w == surface_->Width() && h == surface_->Height()) return;
-    // A new size keeps what overlaps and repaints the whole client, as the
-    // host does for windows that redraw on resizing.
-    auto resized = std::make_unique<Bitmap>(w, h, 8);
-    const int cw = std::min(w, surface_->Width()), ch = std::min(h, surface_->Height());
-    for (int y = 0; y < ch; ++y) std::memcpy(resized->Row(y), surface_->Row(y), static_cast<size_t>(cw));
-    surface_ = std::move(resized);
-    update_.clear();
-    Invalidate();
+    if (w != surface_->Width() || h != surface_->Height()) {
+        // A new size keeps what overlaps and repaints the whole client, as the
+        // host does for windows that redraw on resizing.
+        auto resized = std::make_unique<Bitmap>(w, h, 8);
+        const int cw = std::min(w, surface_->Width()), ch = std::min(h, surface_->Height());
+        for (int y = 0; y < ch; ++y) std::memcpy(resized->Row(y), surface_->Row(y), static_cast<size_t>(cw));
+        surface_ = std::move(resized);
+        update_.clear();
+        Invalidate();
+    }
+    if (changed) OnRectChanged();
 }
 
 void Window::SetTopmost(bool topmost) {

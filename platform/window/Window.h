@@ -75,6 +75,9 @@ public:
     virtual void OnText(const std::string& utf8) { (void)utf8; }
     virtual void OnTimer(int id) { (void)id; }
     virtual void OnShowWindow(bool shown) { (void)shown; }
+    // The outer rectangle changed: moved or resized by the program, or moved
+    // by the user dragging the caption (host: WM_WINDOWPOSCHANGED).
+    virtual void OnRectChanged() {}
     // Posted or sent program messages (WM_USER + n); the result is returned to a sender.
     virtual intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
         (void)msg; (void)wParam; (void)lParam;
