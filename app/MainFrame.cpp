@@ -43,4 +43,8 @@ void CMainFrame::OnPaletteChanged() {
     }
 }
 
+void CMainFrame::OnFocus(bool gained) {
+    if (gained && m_pView && m_pView->IsCreated()) m_pView->SetFocus();
+}
+
 void CMainFrame::OnDestroy() { System().PostQuit(0); }

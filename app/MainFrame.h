@@ -23,6 +23,9 @@ public:
     // frame at once, so the stage keeps its colours after another window's
     // palette was realised.
     void OnPaletteChanged() override;
+    // Activated (a click on the stage after the palette had the keys): the
+    // view takes the keyboard, as the stage's keys belong to the scene.
+    void OnFocus(bool gained) override;
     void OnDestroy() override;
 
 private:

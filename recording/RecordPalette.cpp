@@ -22,7 +22,7 @@ namespace {
 
 constexpr uint32_t kBuildMessage = 0x401;  // WM_USER+1 on the palette's window
 constexpr int kRefusalSound = 30;
-constexpr uint32_t kFlashMs = 100;
+constexpr uint32_t kFlashMs = 100;  // each light of the waiting flash
 constexpr int kDefaultCursor = 1;
 constexpr int kPaletteCursor = 7;
 // Where the full palette first opens, and the compact palette's client area,
@@ -194,7 +194,10 @@ void CRecordPalette::EndRecording() {
 // --- RecorderPalette ---
 
 void CRecordPalette::SetRecorderTimer(int id, uint32_t periodMs) { SetTimer(id, periodMs); }
-void CRecordPalette::KillRecorderTimer(int id) { KillTimer(id); }
+void CRecordPalette::KillRecorderTimer(int id) {
+    KillTimer(id);
+    if (id == CSession::kFlashTimer) EndFlash();
+}
 void CRecordPalette::ReleaseCursorClip() { System().ClipCursor(nullptr); }
 std::string CRecordPalette::CutNameText() const { return m_edit.GetText(); }
 
@@ -347,6 +350,7 @@ void CRecordPalette::OnDestroy() {
     m_pSelected = nullptr;
     m_pHover = nullptr;
     m_pLitTrack = nullptr;
+    m_pFlashLight = nullptr;
     m_pVolumeKnob.reset();
     m_pFullBack.reset();
     m_pCompactBack.reset();
@@ -610,14 +614,19 @@ void CRecordPalette::OnTimer(int id) {
 }
 
 void CRecordPalette::Flash() {
+    // One random light at a time, each for one tick. The light changes on
+    // the next tick instead of in a blocking wait, so input that arrives
+    // meanwhile (the first event of the recording) is handled at once.
+    EndFlash();
     const int lightId = audio::ProgramRandom().Next() % 6 + kFirstTrackId;
-    CDIBButton* light = nullptr;
     for (const auto& button : m_compactButtons)
-        if (button->m_nId == lightId) light = button.get();
-    if (light == nullptr) return;
-    PressOn(light);
-    System().BusyWait(kFlashMs);
-    ReleaseOn(light);
+        if (button->m_nId == lightId) m_pFlashLight = button.get();
+    PressOn(m_pFlashLight);
+}
+
+void CRecordPalette::EndFlash() {
+    if (m_pFlashLight != nullptr && m_pFlashLight != m_pLitTrack) ReleaseOn(m_pFlashLight);
+    m_pFlashLight = nullptr;
 }
 
 void CRecordPalette::OnShowWindow(bool shown) {

@@ -164,7 +164,9 @@ private:
     // Records nothing more: the track is full or Stop was clicked.
     void EndRecording();
     void ConfineToCompact();
+    // Timer 777: the next random light of the waiting flash.
     void Flash();
+    void EndFlash();
 
     std::string m_strDiscImageDir;
     std::string m_strDiscMaskDir;
@@ -185,6 +187,7 @@ private:
     int m_bCompact = 0;
     CDIBButton* m_pLitTrack = nullptr;
     CDIBButton* m_pHover = nullptr;
+    CDIBButton* m_pFlashLight = nullptr;  // the light the waiting flash shows
     int m_bFirstPaint = 1;
     std::unique_ptr<CDIBButton> m_pVolumeKnob;
     plat::Rect m_rcVolume{90, 26, 107, 76};

@@ -1,0 +1,312 @@
+// The Record/Play palette in the running application, driven by scripts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "graphics/DIBButton.h"
+#include "recording/codec/SessionFile.h"
+#include "tests/recording/PaletteRig.h"
+
+namespace palettetest {
+namespace {
+
+const std::string kStart = "wait 3000\nkey tab\nwait 200\n";
+
+std::string Click(At a) { return "click " + a.Str() + "\n"; }
+std::string Move(int x, int y) { return "move " + std::to_string(x) + " " + std::to_string(y) + "\n"; }
+
+// Track 1 recorded with three roll-overs 200 and 300 ms apart, then stopped.
+const std::string kRecordThree = Click(kTrack[0]) + Click(kRecord) + "wait 300\n" + Move(250, 300) + "wait 200\n" +
+                                 Move(350, 300) + "wait 300\n" + Move(450, 300) + Click(kStop) + "wait 100\n";
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The ids of the palette's sounds (1000..1006) in the order they started; a
+// duplicate counts as the sound it copies.
+std::vector<int> PaletteSounds(const PaletteRig& rig) {
+    std::vector<int> ids;
+    for (const std::string& line : rig.TraceOf("play ")) {
+        const size_t dup = line.find(" dup ");
+        const int id = std::stoi(dup != std::string::npos ? line.substr(dup + 5) : line.substr(5));
+        if (id >= 1000 && id <= 1006) ids.push_back(id);
+    }
+    return ids;
+}
+
+// The scene's log lines (and times) from `from` on.
+std::vector<std::string> LinesFrom(const SceneLog& log, size_t from) {
+    return {log.lines.begin() + static_cast<std::ptrdiff_t>(from), log.lines.end()};
+}
+std::vector<uint32_t> GapsFrom(const SceneLog& log, size_t from, size_t count) {
+    std::vector<uint32_t> gaps;
+    for (size_t i = from + 1; i < from + count && i < log.times.size(); ++i)
+        gaps.push_back(log.times[i] - log.times[i - 1]);
+    return gaps;
+}
+
+TEST(RecordPalette, OpensFullWithItsTitleAndTracesWhereItsFaceIs) {
+    PaletteRig rig;
+    rig.Run(kStart);
+    CRecordPalette* palette = rig.Palette();
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(palette->Title(), "   Record/Play Palette");
+    EXPECT_EQ(palette->OuterRect(), plat::Rect::FromSize(20, 20, 130, 178));
+    EXPECT_EQ(palette->ClientRect(), plat::Rect::FromSize(0, 0, 120, 148));
+    EXPECT_TRUE(palette->IsTopmost());
+    EXPECT_FALSE(palette->IsCompact());
+    EXPECT_EQ(rig.TraceOf("palette"), (std::vector<std::string>{"palette 25 50"}));
+    // The buttons were built after the first paint; the knob shows level 1.
+    ASSERT_NE(palette->FindButton(CRecordPalette::kHelpId), nullptr);
+    EXPECT_EQ(palette->FindButton(CRecordPalette::kKnobId)->m_y, 26);
+    EXPECT_EQ(palette->DiscImageDir(), "c:\\plinkpad\\assets\\center\\recpal\\Ce");
+}
+
+TEST(RecordPalette, DraggingTheCaptionMovesItAndTracesTheNewPlace) {
+    PaletteRig rig;
+    rig.Run(kStart + "down 60 35\nmove 110 45\nup 160 55\nwait 50\n");
+    ASSERT_NE(rig.Palette(), nullptr);
+    EXPECT_EQ(rig.Palette()->OuterRect().left, 120);
+    EXPECT_EQ(rig.Palette()->OuterRect().top, 40);
+    EXPECT_EQ(rig.TraceOf("palette").back(), "palette 125 70");
+}
+
+TEST(RecordPalette, RecordingFillsTheSelectedTrackNamedAfterTheWorld) {
+    PaletteRig rig;
+    rig.Run(kStart + kRecordThree);
+    const SessionCut* cut = rig.Session().GetCut(0);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->name, "Center.1");
+    EXPECT_EQ(cut->world, 0);
+    ASSERT_EQ(cut->events.size(), 3u);
+    EXPECT_EQ(cut->events[0].kind, 1);
+    EXPECT_EQ(cut->events[0].a, 250);
+    EXPECT_EQ(cut->events[2].a, 450);
+    EXPECT_EQ(cut->events[1].time - cut->events[0].time, 200u);
+    EXPECT_EQ(cut->events[2].time - cut->events[1].time, 300u);
+    EXPECT_FALSE(rig.Session().IsRecording());
+
+    EXPECT_TRUE(Contains(rig.Trace(), "label Center.1"));
+    // Track, Record, compact, Stop, full: the palette's own sounds in order.
+    // (Hovering Record sounds 1004 again.)
+    EXPECT_EQ(PaletteSounds(rig), (std::vector<int>{1004, 1002, 1004, 1001, 1003, 1000, 1003}));
+    // Compact at the corner while recording, full there afterwards.
+    EXPECT_EQ(rig.TraceOf("palette"),
+              (std::vector<std::string>{"palette 25 50", "palette 5 30", "palette 5 30"}));
+    ASSERT_NE(rig.Palette(), nullptr);
+    EXPECT_FALSE(rig.Palette()->IsCompact());
+    EXPECT_EQ(rig.Palette()->OuterRect(), plat::Rect::FromSize(0, 0, 130, 178));
+}
+
+TEST(RecordPalette, PlayFeedsTheCutBackWithItsGaps) {
+    PaletteRig rig;
+    rig.Run(kStart + kRecordThree + Click(Corner(kPlay)) + "wait 1000\n");
+    const SceneLog& log = rig.Log();
+    ASSERT_EQ(log.lines.size(), 6u);
+    EXPECT_EQ(LinesFrom(log, 3), std::vector<std::string>(log.lines.begin(), log.lines.begin() + 3));
+    EXPECT_EQ(GapsFrom(log, 3, 3), GapsFrom(log, 0, 3));
+    EXPECT_EQ(GapsFrom(log, 3, 3), (std::vector<uint32_t>{200, 300}));
+    EXPECT_FALSE(rig.Session().IsPlaying());
+    // Compact and holding the pointer while it played, then full and free.
+    EXPECT_TRUE(Contains(rig.Trace(), "play 1005 Replay_c.wav"));
+    EXPECT_FALSE(rig.Host().windows.CursorClip().has_value());
+    EXPECT_FALSE(rig.Palette()->IsCompact());
+}
+
+TEST(RecordPalette, TheSelectedTrackClickedAgainIsDeselected) {
+    PaletteRig rig;
+    rig.Run(kStart + Click(kTrack[2]) + Click(kTrack[2]) + "wait 50\n");
+    ASSERT_NE(rig.Palette(), nullptr);
+    EXPECT_EQ(rig.Palette()->Selected(), nullptr);
+    EXPECT_EQ(PaletteSounds(rig), (std::vector<int>{1004, 1002, 1002}));
+    EXPECT_FALSE(rig.Palette()->FindButton(4)->m_bHeld);
+}
+
+TEST(RecordPalette, TypingANameThenSelectingAnotherTrackRenamesTheCut) {
+    PaletteRig rig;
+    std::string script = kStart + kRecordThree + Click(Corner(kCutBox));
+    for (int i = 0; i < 8; ++i) script += "key backspace\n";
+    script += "type My tune\n" + Click(Corner(kTrack[1])) + "wait 50\n";
+    rig.Run(script);
+    ASSERT_NE(rig.Session().GetCut(0), nullptr);
+    EXPECT_EQ(rig.Session().GetCut(0)->name, "My tune");
+    ASSERT_NE(rig.Palette()->Selected(), nullptr);
+    EXPECT_EQ(rig.Palette()->Selected()->m_nId, 3);
+    EXPECT_EQ(rig.Palette()->Edit().GetText(), "Empty Cut.2");
+    EXPECT_TRUE(rig.Session().IsModified());
+}
+
+TEST(RecordPalette, RefusalsPlayTheRefusalSoundAndChangeNothing) {
+    struct Case {
+        const char* name;
+        std::string clicks;
+    } cases[] = {
+        {"Record without a track", Click(kRecord)},
+        {"Play without a track", Click(kPlay)},
+        {"Play an empty track", Click(kTrack[3]) + Click(kPlay)},
+        {"Play all without cuts", Click(kPlayAll)},
+        {"Clear Cut without a track", Click(kClearCut)},
+    };
+    for (const Case& c : cases) {
+        PaletteRig rig;
+        rig.Run(kStart + c.clicks + "wait 50\n");
+        EXPECT_EQ(rig.TraceOf("play 30 "), (std::vector<std::string>{"play 30 Nonono.wav"})) << c.name;
+        EXPECT_FALSE(rig.Session().IsRecording()) << c.name;
+        EXPECT_FALSE(rig.Session().IsPlaying()) << c.name;
+        ASSERT_NE(rig.Palette(), nullptr) << c.name;
+        EXPECT_FALSE(rig.Palette()->IsCompact()) << c.name;
+    }
+}
+
+TEST(RecordPalette, CtrlWithClearCutClearsEveryTrack) {
+    for (bool withSelection : {true, false}) {
+        PaletteRig rig;
+        std::string script = kStart + kRecordThree;
+        // Track 2 as well, from the palette at the corner.
+        script += Click(Corner(kTrack[1])) + Click(Corner(kRecord)) + Move(300, 200) + Move(500, 200) + Click(kStop);
+        if (!withSelection) script += Click(Corner(kTrack[1]));
+        script += "keydown ctrl\n" + Click(Corner(kClearCut)) + "keyup ctrl\nwait 50\n";
+        rig.Run(script);
+        for (int track = 0; track < 6; ++track)
+            EXPECT_EQ(rig.Session().GetCut(track), nullptr) << "track " << track << " selection " << withSelection;
+        EXPECT_TRUE(rig.TraceOf("play 30 ").empty());
+        if (withSelection) {
+            EXPECT_EQ(rig.Palette()->Edit().GetText(), "Empty Cut.2");
+        }
+    }
+}
+
+TEST(RecordPalette, The501stEventEndsTheRecordingWithAMessage) {
+    PaletteRig rig;
+    std::string script = kStart + Click(kTrack[0]) + Click(kRecord);
+    for (int i = 0; i < 520; ++i) script += Move(i % 2 ? 350 : 250, 300);
+    script += "wait 50\n";
+    rig.Run(script);
+    const SessionCut* cut = rig.Session().GetCut(0);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->events.size(), 500u);
+    EXPECT_FALSE(rig.Session().IsRecording());
+    EXPECT_EQ(rig.TraceOf("message"),
+              (std::vector<std::string>{"message This track is full. Please click OK to stop recording."}));
+    EXPECT_FALSE(rig.Palette()->IsCompact());
+}
+
+TEST(RecordPalette, TabClosesItButNotWhileRecordingNorUnderTheHelp) {
+    {
+        PaletteRig rig;
+        rig.Run(kStart + "key tab\nwait 50\n");
+        EXPECT_EQ(rig.Palette(), nullptr);
+    }
+    {
+        PaletteRig rig;
+        rig.Run(kStart + Click(kTrack[0]) + Click(kRecord) + "key tab\n" + Move(250, 300) + "wait 50\n");
+        ASSERT_NE(rig.Palette(), nullptr);
+        EXPECT_TRUE(rig.Session().IsRecording());
+        EXPECT_TRUE(rig.Palette()->IsCompact());
+    }
+    {
+        // The help takes the keys while it shows; a click ends it.
+        PaletteRig rig;
+        rig.Run(kStart + Click(kHelp) + "key tab\nwait 50\nscreenshot " + (rig.Dir() / "help.png").string() +
+                "\nclick 300 300\nwait 50\n");
+        ASSERT_NE(rig.Palette(), nullptr);
+        EXPECT_EQ(rig.TraceOf("play 1006"), (std::vector<std::string>{"play 1006 Rebutt_c.wav"}));
+        EXPECT_FALSE(rig.Host().windows.CursorClip().has_value());
+        EXPECT_EQ(rig.View().m_bModal, 0);
+    }
+}
+
+TEST(RecordPalette, TheHelpPictureFillsItsWindowAndHoldsThePointer) {
+    PaletteRig rig;
+    const plat::Rect window = plat::Rect::FromSize((640 - 374) / 2, (480 - 382) / 2, 374, 382);
+    bool seen = false;
+    rig.Run(kStart + Click(kHelp) + "move 5 5\nwait 50\nclick 300 300\nwait 50\n", [&] {
+        if (!rig.View().m_bModal || seen) return;
+        seen = true;
+        // The pointer is put on the picture's corner and cannot leave it.
+        EXPECT_EQ(rig.Host().windows.CursorClip(), window);
+        EXPECT_EQ(rig.Host().windows.CursorPos(), (plat::Point{window.left, window.top}));
+        plat::Bitmap desktop(640, 480, 8);
+        rig.Host().windows.Compose(desktop);
+        EXPECT_EQ(rig.Host().display.ColourOf(desktop.Row(240)[320]), kColours[kBlue]);
+    });
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(rig.View().m_bModal, 0);
+    EXPECT_FALSE(rig.Host().windows.CursorClip().has_value());
+}
+
+TEST(RecordPalette, TheVolumeSliderSetsTheLevelAndMovesTheKnob) {
+    PaletteRig rig;
+    rig.Run(kStart + Click(Volume(3)) + Click(Volume(5)) + "wait 50\n");
+    EXPECT_EQ(rig.TraceOf("volume"), (std::vector<std::string>{"volume 3", "volume 5"}));
+    CDIBButton* knob = rig.Palette()->FindButton(CRecordPalette::kKnobId);
+    EXPECT_EQ(knob->m_y, 66);
+    EXPECT_EQ(knob->m_rect, (plat::Rect{90, 66, 109, 77}));
+    EXPECT_TRUE(knob->m_bLit);
+}
+
+TEST(RecordPalette, ClosingItDuringPlaybackStopsThePlayback) {
+    PaletteRig rig;
+    // Tab reaches the scene (Play gave it the focus) after the first event.
+    rig.Run(kStart + kRecordThree + Click(Corner(kPlay)) + "wait 100\nkey tab\nwait 1000\n");
+    EXPECT_EQ(rig.Palette(), nullptr);
+    EXPECT_FALSE(rig.Session().IsPlaying());
+    EXPECT_FALSE(rig.Host().windows.CursorClip().has_value());
+    EXPECT_EQ(rig.Log().lines.size(), 4u);  // three recorded, one played
+}
+
+TEST(RecordPalette, ACutOfAnotherWorldSwitchesThereAndPlaysInTheReopenedPalette) {
+    PaletteRig rig;
+    SessionTracks tracks;
+    tracks[2] = std::make_unique<SessionCut>();
+    tracks[2]->world = 3;
+    tracks[2]->name = "kBot.3";
+    tracks[2]->events = {{1000, 1, 250, 100}, {1400, 1, 350, 100}};
+    WriteBytes(rig.Dir() / "kbot.sts", WriteSessionFile(tracks));
+    // Open the session from the stage (the view has the keys), then play track 3.
+    const std::string script = kStart + "click 300 400\nfile " + (rig.Dir() / "kbot.sts").string() +
+                               "\nkeydown ctrl\nkey o\nkeyup ctrl\n";
+    rig.Run(script + "wait 50\n" + Click(kTrack[2]) + Click(kPlay) + "wait 2000\n");
+    EXPECT_EQ(rig.TraceOf("play 30 "), (std::vector<std::string>{"play 30 Nonono.wav"}));
+    EXPECT_TRUE(Contains(rig.Trace(), "scene 3"));
+    const SceneLog& log = rig.Log();
+    ASSERT_GE(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[log.lines.size() - 2], "scene 3 move 250,100");
+    EXPECT_EQ(log.lines.back(), "scene 3 move 350,100");
+    EXPECT_EQ(log.times.back() - log.times[log.times.size() - 2], 400u);
+    ASSERT_NE(rig.Palette(), nullptr);
+    EXPECT_EQ(rig.Palette()->World(), 3);
+    EXPECT_FALSE(rig.Palette()->IsCompact());
+    EXPECT_FALSE(rig.Session().IsPlaying());
+    EXPECT_FALSE(rig.Host().windows.CursorClip().has_value());
+    EXPECT_EQ(rig.View().m_bReopenPalette, 0);
+}
+
+TEST(RecordPalette, SavedCutsPlayBackInOrderAfterNewAndOpen) {
+    PaletteRig rig;
+    const std::string file = (rig.Dir() / "two.sts").string();
+    std::string script = kStart + kRecordThree;
+    script += Click(Corner(kTrack[1])) + Click(Corner(kRecord)) + "wait 100\n" + Move(520, 200) + "wait 150\n" +
+              Move(220, 200) + "wait 250\n" + Move(320, 200) + Click(kStop);
+    // The stage takes the keys for the session commands.
+    script += "click 300 440\nfile " + file + "\nkeydown ctrl\nkey s\nkeyup ctrl\n";
+    script += "keydown ctrl\nkey n\nkeyup ctrl\n";
+    script += "file " + file + "\nkeydown ctrl\nkey o\nkeyup ctrl\nwait 50\n";
+    script += Click(Corner(kPlayAll)) + "wait 3000\n";
+    rig.Run(script);
+    const SceneLog& log = rig.Log();
+    // Six recorded roll-overs, the click on the stage (move, down, up), six replayed.
+    ASSERT_EQ(log.lines.size(), 15u);
+    std::vector<std::string> recorded(log.lines.begin(), log.lines.begin() + 6);
+    std::vector<std::string> played(log.lines.begin() + 9, log.lines.end());
+    EXPECT_EQ(played, recorded);
+    EXPECT_EQ(GapsFrom(log, 9, 3), GapsFrom(log, 0, 3));
+    EXPECT_EQ(GapsFrom(log, 12, 3), GapsFrom(log, 3, 3));
+    EXPECT_FALSE(rig.Session().IsPlaying());
+    EXPECT_FALSE(rig.Palette()->IsCompact());
+}
+
+}  // namespace
+}  // namespace palettetest
