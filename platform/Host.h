@@ -17,6 +17,7 @@ namespace plat {
 
 class Backend;
 class Clock;
+class Display;
 class Trace;
 class WindowSystem;
 
@@ -59,6 +60,7 @@ struct Host {
     Clock* clock = nullptr;
     Backend* backend = nullptr;        // audio output
     WindowSystem* windows = nullptr;   // null in tests that need no windows
+    Display* display = nullptr;        // the screen; memory contexts and bitmaps are made compatible with it
     Trace* trace = nullptr;            // null when not tracing
 };
 
