@@ -56,7 +56,10 @@ TEST(MessageBox, AClickOnAButtonAnswersAndInputToOtherWindowsIsRefused) {
     HeadlessHost h;
     std::vector<std::string> log;
     testing::LoggingWindow view(h.windows, log, "view");
+    testing::LoggingWindow palette(h.windows, log, "palette");
     ASSERT_TRUE(view.Open({0, 0, 640, 480}));
+    ASSERT_TRUE(palette.Open(Rect::FromSize(500, 0, 130, 178), WindowStyle::ToolCaption, true));
+    view.SetFocus();
     h.windows.DispatchAll();
     log.clear();
     // Posted messages are still delivered inside the box's loop: the view
@@ -71,6 +74,8 @@ TEST(MessageBox, AClickOnAButtonAnswersAndInputToOtherWindowsIsRefused) {
     view.Post(0x401);
     EXPECT_EQ(h.windows.MessageBox("Save now?", B::YesNoCancel), A::No);
     EXPECT_EQ(log, (std::vector<std::string>{"view message 1025"}));
+    // The keyboard goes back to the view, not to the topmost window.
+    EXPECT_EQ(h.windows.Focus(), &view);
 }
 
 TEST(MessageBox, ScriptedRunsTakeQueuedAnswersOrTheDefault) {
