@@ -36,7 +36,7 @@ WindowSystem::WindowSystem(Backend& backend, Display& display, Clock& clock, Tra
       paletteSeen_(display.PaletteGeneration()),
       converter_(std::make_unique<DesktopConverter>()),
       composed_(std::make_unique<Bitmap>(display.Width(), display.Height(), 8)) {
-    chrome_ = std::make_unique<Chrome>(display_, UiFont(12, true));
+    chrome_ = std::make_unique<Chrome>(display_, UiFont(10, true));  // the palette's title fits its caption
     lastPresentMs_ = clock_.NowMs() - kFrameIntervalMs;
 }
 
