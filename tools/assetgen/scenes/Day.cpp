@@ -127,10 +127,9 @@ void DrawBoard(Canvas& c, int board) {
             c.Fill(RoundRect(x, y, kPiece, kPiece, 10), Scale(kCellTint[v], 0.95f));
             c.Fill(Subtract(RoundRect(x, y, kPiece, kPiece, 10), RoundRect(x + 2, y + 2, kPiece - 4, kPiece - 4, 8)), Scale(kCellTint[v], 0.7f));
         }
-    c.Glow(Circle(560, 16, 10), Hex(0xFFF2A0), 8, 0.9f);
-    c.Fill(Circle(560, 16, 11), Hex(0xFFD52A));
-    const std::string title = "DAY  board " + std::to_string(board + 1);
-    Label(c, title, 12, 12, 14, Hex(0xFFFFFF), Hex(0x2A6A9A));
+    c.Glow(Circle(575, 18, 9), Hex(0xFFF2A0), 6, 0.9f);
+    c.Fill(Circle(575, 18, 10), Hex(0xFFD52A));
+    Label(c, std::to_string(board + 1), 6, 4, 14, Hex(0xFFFFFF), Hex(0x2A6A9A));
 }
 
 struct StripButton {

@@ -169,7 +169,7 @@ void DrawHall(Canvas& c) {
     c.Fill(Rect(60, 10, 130, 6), Hex(0x3A1E0C));
     c.Fill(Rect(445, 10, 130, 6), Hex(0x3A1E0C));
     c.Fill(Rect(280, 130, 80, 210), Hex(0x2A1406), 0.7f);
-    Label(c, "GAMA", 560, 452, 16, Hex(0xFFE2A0), Hex(0x2A1406));
+    Label(c, "GAMA", 8, 142, 16, Hex(0xFFE2A0), Hex(0x2A1406));
 }
 
 }  // namespace

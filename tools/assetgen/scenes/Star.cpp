@@ -47,7 +47,7 @@ float Cy(const Spot& s) { return static_cast<float>(s.y) + static_cast<float>(Si
 Shape SpotShape(const Spot& s) {
     if (s.key[2] == 'c') return Circle(Cx(s), Cy(s), 17);
     const float r = s.key[2] == 'a' ? 15.5f : 12.5f;
-    return Grow(Star(Cx(s), Cy(s), r * 0.5f, r - 1.5f, s.key[2] == 'a' ? 5 : 4, s.id * 0.01f), 1.5f);
+    return Grow(Star(Cx(s), Cy(s), r * 0.45f, r - 1.5f, s.key[2] == 'a' ? 5 : 6, static_cast<float>(s.id) * 0.01f), 1.0f);
 }
 
 void DrawSpot(Canvas& c, const Spot& s, bool lit) {
@@ -63,8 +63,8 @@ void DrawSpot(Canvas& c, const Spot& s, bool lit) {
     }
     const bool big = s.key[2] == 'a';
     const Col gold = big ? Hex(0xFFD45A) : Hex(0xB8D0FF);
-    if (lit) c.Glow(SpotShape(s), gold, 5, 1.0f);
-    c.Fill(SpotShape(s), Radial(cx, cy, big ? 16.0f : 13.0f, lit ? Hex(0xFFFFFF) : Scale(gold, 0.6f), lit ? gold : Scale(gold, 0.3f)));
+    c.Glow(SpotShape(s), gold, lit ? 5.0f : 3.0f, lit ? 1.0f : 0.3f);
+    c.Fill(SpotShape(s), Radial(cx, cy, big ? 16.0f : 13.0f, lit ? Hex(0xFFFFFF) : Scale(gold, 0.8f), lit ? gold : Scale(gold, 0.4f)));
     if (lit) c.Fill(Circle(cx, cy, 3), Hex(0xFFFFFF));
 }
 
