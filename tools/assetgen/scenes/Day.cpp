@@ -146,7 +146,6 @@ Shape ButtonShape(const StripButton& b) {
 void DrawStripButton(Canvas& c, const StripButton& b, bool lit) {
     const Shape s = ButtonShape(b);
     const float cx = static_cast<float>(b.x) + static_cast<float>(b.w) / 2, cy = static_cast<float>(b.y) + static_cast<float>(b.h) / 2;
-    if (lit) c.Glow(s, Hex(0xFFF4A0), 3, 1.0f);
     Bevel(c, s, lit ? Hex(0xFFD040) : Hex(0x3A8A3A));
     const Col ink = lit ? Hex(0x3A2A00) : Hex(0xE8FFE0);
     if (b.id >= 200 && b.id <= 202) {
