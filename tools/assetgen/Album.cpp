@@ -39,10 +39,18 @@ struct CutBox {
     }
 };
 
+// A 4 x 4 ordered dither of +-4 levels, so large gradients do not band.
+uint32_t Dither(uint32_t v, int x, int y) {
+    static const int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    const int d = (kBayer[y & 3][x & 3] - 8) / 2;
+    auto ch = [d](uint32_t c) { return static_cast<uint32_t>(std::clamp(static_cast<int>(c) + d, 0, 255)); };
+    return ch(v >> 16) << 16 | ch((v >> 8) & 255) << 8 | ch(v & 255);
+}
+
 }  // namespace
 
 void Album::AddBackground(const std::string& path, const Canvas& c) {
-    Pic p{path, c.Width(), c.Height(), {}, false};
+    Pic p{path, c.Width(), c.Height(), {}, false, true};
     p.px.reserve(static_cast<size_t>(p.w) * static_cast<size_t>(p.h));
     for (int y = 0; y < p.h; ++y)
         for (int x = 0; x < p.w; ++x) p.px.push_back(Pack(c.At(x, y)));
@@ -184,7 +192,9 @@ size_t Album::Write(const std::filesystem::path& discRoot) const {
         img.height = p.h;
         img.palette = pal;
         img.pixels.reserve(p.px.size());
-        for (uint32_t v : p.px) {
+        for (size_t i = 0; i < p.px.size(); ++i) {
+            uint32_t v = p.px[i];
+            if (p.dither && v < kKey) v = Dither(v, static_cast<int>(i % static_cast<size_t>(p.w)), static_cast<int>(i / static_cast<size_t>(p.w)));
             if (v == kKey) img.pixels.push_back(kKeyIndex);
             else if (v == kMaskBlack) img.pixels.push_back(kBlackIndex);
             else if (v == kMaskWhite) img.pixels.push_back(kWhiteIndex);

@@ -44,6 +44,7 @@ private:
         int w = 0, h = 0;
         std::vector<uint32_t> px;  // 0xRRGGBB, or kKey / kMaskBlack / kMaskWhite
         bool mask = false;
+        bool dither = false;  // smooth gradients of whole pictures
     };
     static constexpr uint32_t kKey = 0x1000000u;
     static constexpr uint32_t kMaskBlack = 0x2000000u;
