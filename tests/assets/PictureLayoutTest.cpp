@@ -76,3 +76,33 @@ TEST(PictureLayout, NoHotspotIsHiddenByEarlierOnes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A lit picture must look clearly different from the background it covers,
+// and its opaque part must cover the hot-spot's mask where it answers.
+TEST(PictureLayout, LitPicturesStandOutFromTheBackground) {
+    for (const ag::SceneLayout& scene : ag::AllLayouts()) {
+        if (scene.background.empty()) continue;
+        const auto back = disc::LoadPicture(scene.background);
+        ASSERT_TRUE(back) << scene.background;
+        for (const ag::HotspotLayout& h : scene.hotspots) {
+            if (h.picture.empty()) continue;
+            const auto pic = disc::LoadPicture(h.picture);
+            ASSERT_TRUE(pic) << h.picture;
+            long diff = 0, opaque = 0;
+            for (int y = 0; y < pic->GetHeight(); ++y)
+                for (int x = 0; x < pic->GetWidth(); ++x) {
+                    const plat::Rgb c = pic->GetPixelColor(x, y);
+                    if (c == plat::kKeyColour) continue;
+                    const plat::Rgb b = back->GetPixelColor(h.x + x - scene.backgroundX, h.y + y - scene.backgroundY);
+                    diff += std::abs(c.r - b.r) + std::abs(c.g - b.g) + std::abs(c.b - b.b);
+                    ++opaque;
+                }
+            ASSERT_GT(opaque, 0) << h.picture;
+            EXPECT_GT(diff / opaque, 40) << scene.name << ": " << h.picture << " hardly differs from the background";
+        }
+    }
+}
+
+}  // namespace

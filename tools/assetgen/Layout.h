@@ -20,12 +20,15 @@ struct HotspotLayout {
     int group = 0;         // hot-spots of one group are asked in list order
     IRect answers;         // the only stage points where it can answer
     std::vector<IRect> shadows;  // stage points that an earlier test takes first
+    std::string picture;   // disc-relative path of its lit picture at (x, y), if any
 };
 
 struct SceneLayout {
     std::string name;
     int stageWidth = 0, stageHeight = 0;
     std::vector<HotspotLayout> hotspots;  // hit order within each group
+    std::string background;  // the picture the hot-spots are drawn over, if one
+    int backgroundX = 0, backgroundY = 0;  // its stage position
 };
 
 // Every scene with mask-tested hot-spots: the hub, its help screen and menu,

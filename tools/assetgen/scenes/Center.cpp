@@ -208,18 +208,19 @@ void BuildCenter(Album& album) {
 }
 
 SceneLayout CenterLayout() {
-    SceneLayout l{"center", kW, kH, {}};
+    SceneLayout l{"center", kW, kH, {}, dir::kCenterImg + "Cebkgrnd.bmp"};
     const IRect stage{0, 0, kW, kH};
-    l.hotspots.push_back({10, 362, 221, dir::kCenterMask + "cea1mk.bmp", 0, stage, {}});
+    l.hotspots.push_back({10, 362, 221, dir::kCenterMask + "cea1mk.bmp", 0, stage, {}, dir::kCenterImg + "cea1.bmp"});
     const char* masks[3] = {"ceb1mk.bmp", "ceb2mk.bmp", "ceb3mk.bmp"};
     for (int i = 0; i < 3; ++i)
-        l.hotspots.push_back({kControls[i].id, kControls[i].x, kControls[i].y, dir::kCenterMask + masks[i], 0, stage, {}});
-    l.hotspots.push_back({60, 87, 97, dir::kCenterMask + "cer1mk.bmp", 0, stage, {}});
+        l.hotspots.push_back({kControls[i].id, kControls[i].x, kControls[i].y, dir::kCenterMask + masks[i], 0, stage, {},
+                              dir::kCenterImg + "ceb" + std::to_string(i + 1) + ".bmp"});
+    l.hotspots.push_back({60, 87, 97, dir::kCenterMask + "cer1mk.bmp", 0, stage, {}, dir::kCenterImg + "cer1.bmp"});
     for (int i = 0; i < 5; ++i)
-        l.hotspots.push_back({kPortals[i].id, kPortals[i].x, kPortals[i].y,
-                              dir::kCenterMask + "cet" + std::to_string(i + 1) + "mk.bmp", 0, stage, {}});
+        l.hotspots.push_back({kPortals[i].id, kPortals[i].x, kPortals[i].y, dir::kCenterMask + "cet" + std::to_string(i + 1) + "mk.bmp", 0,
+                              stage, {}, dir::kCenterImg + "cet" + std::to_string(i + 1) + ".bmp"});
     // The halo is tested on its own, apart from the list.
-    l.hotspots.push_back({9854, 195, 38, dir::kCenterMask + "Cehalomk.bmp", 1, stage, {}});
+    l.hotspots.push_back({9854, 195, 38, dir::kCenterMask + "Cehalomk.bmp", 1, stage, {}, {}});
     return l;
 }
 

@@ -222,13 +222,15 @@ void BuildDay(Album& album) {
 }
 
 SceneLayout DayLayout() {
-    SceneLayout l{"day", kW, kH, {}};
+    SceneLayout l{"day", kW, kH, {}, kImg + "dapanel.bmp", 0, kBoardH};
     const IRect strip{0, kBoardH, kW, kH};
-    for (const StripButton& b : kBoardButtons) l.hotspots.push_back({b.id, b.x, b.y, kMask + "Dag1_mk.bmp", 0, strip, {}});
-    l.hotspots.push_back({kLoop.id, kLoop.x, kLoop.y, kMask + "Dac1_mk.bmp", 0, strip, {}});
-    l.hotspots.push_back({kClear.id, kClear.x, kClear.y, kMask + "Daw_mk.bmp", 0, strip, {}});
-    for (int t = 0; t < 9; ++t) l.hotspots.push_back({110 + 10 * t, kToolX[t], kToolY, kMask + "Dab1_9mk.bmp", 0, strip, {}});
-    l.hotspots.push_back({400, 3, 401, dir::kNavMasks + "zzmk.bmp", 0, strip, {}});
+    for (const StripButton& b : kBoardButtons)
+        l.hotspots.push_back({b.id, b.x, b.y, kMask + "Dag1_mk.bmp", 0, strip, {}, kImg + "dag" + std::to_string(b.id - 199) + ".bmp"});
+    l.hotspots.push_back({kLoop.id, kLoop.x, kLoop.y, kMask + "Dac1_mk.bmp", 0, strip, {}, kImg + "dac1.bmp"});
+    l.hotspots.push_back({kClear.id, kClear.x, kClear.y, kMask + "Daw_mk.bmp", 0, strip, {}, kImg + "daw1.bmp"});
+    for (int t = 0; t < 9; ++t)
+        l.hotspots.push_back({110 + 10 * t, kToolX[t], kToolY, kMask + "Dab1_9mk.bmp", 0, strip, {}, kImg + "Dab" + std::to_string(t + 1) + "a.bmp"});
+    l.hotspots.push_back({400, 3, 401, dir::kNavMasks + "zzmk.bmp", 0, strip, {}, kImg + "Dazz.bmp"});
     return l;
 }
 

@@ -202,13 +202,14 @@ void BuildGama(Album& album) {
 }
 
 SceneLayout GamaLayout() {
-    SceneLayout l{"gama", kW, kH, {}};
+    SceneLayout l{"gama", kW, kH, {}, kImg + "Gabkgrnd.bmp"};
     const IRect quarters[4] = {{0, 0, 320, 240}, {320, 0, 640, 240}, {0, 240, 320, 480}, {320, 240, 640, 480}};
     const IRect centre{295, 145, 350, 335};
     for (const Inst& i : Instruments())
-        l.hotspots.push_back({i.id, i.x, i.y, kMask + i.mask, i.region, quarters[i.region], {centre}});
-    for (int k = 0; k < 4; ++k) l.hotspots.push_back({700 + 2 * k, 290, kCentreY[k], kMask + "Gabx_mk.bmp", 4, centre, {}});
-    l.hotspots.push_back({800, 5, 459, dir::kNavMasks + "zzmk.bmp", 2, quarters[2], {centre}});
+        l.hotspots.push_back({i.id, i.x, i.y, kMask + i.mask, i.region, quarters[i.region], {centre}, kImg + i.pics[2]});
+    for (int k = 0; k < 4; ++k)
+        l.hotspots.push_back({700 + 2 * k, 290, kCentreY[k], kMask + "Gabx_mk.bmp", 4, centre, {}, kImg + "gab" + std::to_string(k + 1) + "b.bmp"});
+    l.hotspots.push_back({800, 5, 459, dir::kNavMasks + "zzmk.bmp", 2, quarters[2], {centre}, kImg + "Gazz_up.bmp"});
     return l;
 }
 

@@ -121,8 +121,9 @@ void BuildHelp(Album& album) {
 }
 
 SceneLayout HelpLayout() {
-    SceneLayout l{"help", kW, kH, {}};
-    for (const Region& r : kRegions) l.hotspots.push_back({r.id, r.x, r.y, dir::kHelpMask + r.mask, 0, {0, 0, kW, kH}, {}});
+    SceneLayout l{"help", kW, kH, {}, dir::kHelpImg + "Cehpgrnd.bmp"};
+    for (const Region& r : kRegions)
+        l.hotspots.push_back({r.id, r.x, r.y, dir::kHelpMask + r.mask, 0, {0, 0, kW, kH}, {}, dir::kHelpImg + r.pic});
     return l;
 }
 

@@ -178,18 +178,22 @@ void BuildKBot(Album& album) {
 }
 
 SceneLayout KBotLayout() {
-    SceneLayout l{"kbot", kW, kH, {}};
+    SceneLayout l{"kbot", kW, kH, {}, kImg + "Kbbkgrnd.bmp"};
     const IRect all{0, 0, kW, kH};
     const int padIds[4] = {200, 210, 220, 230};
-    for (int i = 0; i < 4; ++i) l.hotspots.push_back({padIds[i], kPads[i][0], kPads[i][1], kMask + "kbt" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
-    for (int i = 0; i < 4; ++i) l.hotspots.push_back({100 + 10 * i, kDots[i][0], kDots[i][1], kMask + "kbd" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
-    for (int i = 0; i < 5; ++i) l.hotspots.push_back({10 + 10 * i, kBells[i][0], kBells[i][1], kMask + "kbb" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
+    for (int i = 0; i < 4; ++i) l.hotspots.push_back({padIds[i], kPads[i][0], kPads[i][1], kMask + "kbt" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                                                       kImg + "kbt" + std::to_string(i + 1) + "up.bmp"});
+    for (int i = 0; i < 4; ++i) l.hotspots.push_back({100 + 10 * i, kDots[i][0], kDots[i][1], kMask + "kbd" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                                                       kImg + "kbd" + std::to_string(i + 1) + "up.bmp"});
+    for (int i = 0; i < 5; ++i) l.hotspots.push_back({10 + 10 * i, kBells[i][0], kBells[i][1], kMask + "kbb" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                                                       kImg + "kbb" + std::to_string(i + 1) + "up.bmp"});
     for (int r = 0; r < 4; ++r)
         for (int k = 0; k < 5; ++k)
             l.hotspots.push_back({300 + 10 * r + 2 * k, kKeys[r][k][0], kKeys[r][k][1],
-                                  kMask + "kb" + std::to_string(r + 1) + std::to_string(k + 1) + "mk.bmp", 0, all, {}});
-    l.hotspots.push_back({400, 5, 435, kMask + "kbzzmk.bmp", 0, all, {}});
-    l.hotspots.push_back({410, 584, 5, kMask + "kbzzmk.bmp", 0, all, {}});
+                                  kMask + "kb" + std::to_string(r + 1) + std::to_string(k + 1) + "mk.bmp", 0, all, {},
+                                  kImg + "kb" + std::to_string(r + 1) + std::to_string(k + 1) + "up.bmp"});
+    l.hotspots.push_back({400, 5, 435, kMask + "kbzzmk.bmp", 0, all, {}, kImg + "Kbzzup.bmp"});
+    l.hotspots.push_back({410, 584, 5, kMask + "kbzzmk.bmp", 0, all, {}, kImg + "Kbzzup.bmp"});
     return l;
 }
 

@@ -104,8 +104,8 @@ void BuildMenu(Album& album) {
 }
 
 SceneLayout MenuLayout() {
-    SceneLayout l{"menu", 610, 465, {}};
-    for (const Group& g : kGroups) l.hotspots.push_back({g.id, g.x, g.y, dir::kMenuMask + g.mask, 0, {0, 0, 610, 465}, {}});
+    SceneLayout l{"menu", 610, 465, {}, {}};
+    for (const Group& g : kGroups) l.hotspots.push_back({g.id, g.x, g.y, dir::kMenuMask + g.mask, 0, {0, 0, 610, 465}, {}, {}});
     return l;
 }
 

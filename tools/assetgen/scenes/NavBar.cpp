@@ -122,11 +122,11 @@ std::vector<SceneLayout> NavBarLayouts() {
     const int stage[6][2] = {{610, 465}, {605, 454}, {590, 445}, {608, 456}, {608, 456}, {640, 480}};
     for (int w = 1; w <= 5; ++w) {
         const NavConfig& n = kNav[w];
-        SceneLayout l{"navbar " + ThemeOf(w).name, stage[w][0], stage[w][1], {}};
+        SceneLayout l{"navbar " + ThemeOf(w).name, stage[w][0], stage[w][1], {}, {}};
         const IRect all{0, 0, stage[w][0], stage[w][1]};
-        l.hotspots.push_back({1, n.hubX, n.hubY, dir::kNavMasks + "n1mk.bmp", 0, all, {}});
-        for (int i = 0; i < 5; ++i) l.hotspots.push_back({i + 2, n.worlds[i][0], n.worlds[i][1], dir::kNavMasks + "nxmk.bmp", 0, all, {}});
-        l.hotspots.push_back({0, n.toggleX, n.toggleY, dir::kNavMasks + "zzmk.bmp", 1, all, {}});
+        l.hotspots.push_back({1, n.hubX, n.hubY, dir::kNavMasks + "n1mk.bmp", 0, all, {}, {}});
+        for (int i = 0; i < 5; ++i) l.hotspots.push_back({i + 2, n.worlds[i][0], n.worlds[i][1], dir::kNavMasks + "nxmk.bmp", 0, all, {}, {}});
+        l.hotspots.push_back({0, n.toggleX, n.toggleY, dir::kNavMasks + "zzmk.bmp", 1, all, {}, {}});
         out.push_back(l);
     }
     return out;

@@ -179,19 +179,19 @@ void BuildRecordHelp(Album& album, int world) {
 
 std::vector<SceneLayout> RecPalLayouts() {
     const std::string& m = dir::kRecPalMasks;
-    SceneLayout full{"palette full", kFullW, kFullH, {}};
+    SceneLayout full{"palette full", kFullW, kFullH, {}, {}};
     const IRect f{0, 0, kFullW, kFullH};
-    full.hotspots.push_back({0, kRecPlayX, kRecPlayY, m + "p01mk.bmp", 0, f, {}});
-    full.hotspots.push_back({1, kRecPlayX, kRecPlayY, m + "p02mk.bmp", 0, f, {}});
+    full.hotspots.push_back({0, kRecPlayX, kRecPlayY, m + "p01mk.bmp", 0, f, {}, {}});
+    full.hotspots.push_back({1, kRecPlayX, kRecPlayY, m + "p02mk.bmp", 0, f, {}, {}});
     for (int i = 0; i < 6; ++i)
-        full.hotspots.push_back({i + 2, kTrackPos[i][0], kTrackPos[i][1], m + "p0" + std::to_string(i + 3) + "mk.bmp", 0, f, {}});
-    for (int i = 0; i < 3; ++i) full.hotspots.push_back({12 + i, kPadX[i], kPadY, m + "p13mk.bmp", 0, f, {}});
-    for (int l = 1; l <= 5; ++l) full.hotspots.push_back({9, 90, 16 + 10 * l, m + "p10mk.bmp", 10 + l, f, {}});
-    SceneLayout compact{"palette compact", kFullW, kCompactH, {}};
+        full.hotspots.push_back({i + 2, kTrackPos[i][0], kTrackPos[i][1], m + "p0" + std::to_string(i + 3) + "mk.bmp", 0, f, {}, {}});
+    for (int i = 0; i < 3; ++i) full.hotspots.push_back({12 + i, kPadX[i], kPadY, m + "p13mk.bmp", 0, f, {}, {}});
+    for (int l = 1; l <= 5; ++l) full.hotspots.push_back({9, 90, 16 + 10 * l, m + "p10mk.bmp", 10 + l, f, {}, {}});
+    SceneLayout compact{"palette compact", kFullW, kCompactH, {}, {}};
     const IRect cr{0, 0, kFullW, kCompactH};
     for (int i = 0; i < 6; ++i)
-        compact.hotspots.push_back({i + 2, kCompactLight[i][0], kCompactLight[i][1], m + "p03mk.bmp", 0, cr, {}});
-    compact.hotspots.push_back({8, kStopX, kStopY, m + "p09mk.bmp", 0, cr, {}});
+        compact.hotspots.push_back({i + 2, kCompactLight[i][0], kCompactLight[i][1], m + "p03mk.bmp", 0, cr, {}, {}});
+    compact.hotspots.push_back({8, kStopX, kStopY, m + "p09mk.bmp", 0, cr, {}, {}});
     return {full, compact};
 }
 

@@ -133,10 +133,11 @@ void BuildStar(Album& album) {
 }
 
 SceneLayout StarLayout() {
-    SceneLayout l{"star", 605, 454, {}};
+    SceneLayout l{"star", 605, 454, {}, kImg + "Stbkgrnd.bmp"};
     const IRect all{0, 0, 605, 454};
-    for (const Spot& s : kSpots) l.hotspots.push_back({s.id, s.x, s.y, kMask + s.key + "mk.bmp", 0, all, {}});
-    l.hotspots.push_back({10, 12, 429, dir::kNavMasks + "zzmk.bmp", 0, all, {}});
+    for (const Spot& s : kSpots)
+        l.hotspots.push_back({s.id, s.x, s.y, kMask + s.key + "mk.bmp", 0, all, {}, kImg + s.key + ".bmp"});
+    l.hotspots.push_back({10, 12, 429, dir::kNavMasks + "zzmk.bmp", 0, all, {}, kImg + "Stzz.bmp"});
     return l;
 }
 

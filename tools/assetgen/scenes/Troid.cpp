@@ -203,21 +203,24 @@ void BuildTroid(Album& album) {
 }
 
 SceneLayout TroidLayout() {
-    SceneLayout l{"troid", kW, kH, {}};
+    SceneLayout l{"troid", kW, kH, {}, kImg + "trbkgrnd.bmp"};
     const IRect all{0, 0, kW, kH};
     for (int i = 0; i < 12; ++i) {
         const std::string n = "trs" + Two(i + 1);
-        l.hotspots.push_back({90 + 10 * i, kRocks[i][0], kRocks[i][1], kMask + n + (i == 9 ? "mk.bmp" : "amk.bmp"), 0, all, {}});
+        l.hotspots.push_back({90 + 10 * i, kRocks[i][0], kRocks[i][1], kMask + n + (i == 9 ? "mk.bmp" : "amk.bmp"), 0, all, {}, kImg + n + "up.bmp"});
     }
     for (int i = 0; i < 4; ++i)
-        l.hotspots.push_back({50 + 10 * i, kCrystals[i][0], kCrystals[i][1], kMask + "trd" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
+        l.hotspots.push_back({50 + 10 * i, kCrystals[i][0], kCrystals[i][1], kMask + "trd" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                              kImg + "trd" + std::to_string(i + 1) + "up.bmp"});
     for (int i = 0; i < 3; ++i)
-        l.hotspots.push_back({10 + 10 * i, kSatellites[i][0], kSatellites[i][1], kMask + "trb" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
-    l.hotspots.push_back({40, 39, 132, kMask + "trc1mk.bmp", 0, all, {}});
+        l.hotspots.push_back({10 + 10 * i, kSatellites[i][0], kSatellites[i][1], kMask + "trb" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                              kImg + "trb" + std::to_string(i + 1) + "up.bmp"});
+    l.hotspots.push_back({40, 39, 132, kMask + "trc1mk.bmp", 0, all, {}, kImg + "trc1up.bmp"});
     for (int i = 0; i < 4; ++i)
-        l.hotspots.push_back({210 + 10 * i, kBeacons[i][0], kBeacons[i][1], kMask + "trt" + std::to_string(i + 1) + "mk.bmp", 0, all, {}});
-    l.hotspots.push_back({250, 5, 435, kMask + "trzzmk.bmp", 0, all, {}});
-    l.hotspots.push_back({270, 585, 5, kMask + "trzzmk.bmp", 0, all, {}});
+        l.hotspots.push_back({210 + 10 * i, kBeacons[i][0], kBeacons[i][1], kMask + "trt" + std::to_string(i + 1) + "mk.bmp", 0, all, {},
+                              kImg + "trt" + std::to_string(i + 1) + "up.bmp"});
+    l.hotspots.push_back({250, 5, 435, kMask + "trzzmk.bmp", 0, all, {}, kImg + "trzxup.bmp"});
+    l.hotspots.push_back({270, 585, 5, kMask + "trzzmk.bmp", 0, all, {}, kImg + "trzxup.bmp"});
     return l;
 }
 
