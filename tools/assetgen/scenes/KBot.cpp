@@ -108,7 +108,7 @@ void DrawRoom(Canvas& c) {
     // The robot: head, neck, body, antenna, wheels.
     c.Fill(Capsule(301, 50, 301, 90, 4), Hex(0x808898));
     c.Fill(RoundRect(256, 92, 110, 78, 20), Linear(256, 92, Hex(0xFF9A50), 366, 170, Hex(0xB04A18)));
-    c.Fill(RoundRect(292, 150, 34, 10, 4), Hex(0x3A2A2A));
+    c.Fill(Intersect(Ring(310, 140, 16, 4), Rect(290, 146, 40, 14)), Hex(0x3A2A2A));  // a smile
     c.Fill(Rect(296, 170, 28, 14), Hex(0x808898));
     c.Fill(RoundRect(244, 184, 134, 124, 22), Linear(244, 184, Hex(0xFF8A40), 378, 308, Hex(0xA04016)));
     c.Fill(RoundRect(280, 206, 66, 64, 10), Hex(0xE8E4DC), 0.9f);
@@ -116,7 +116,7 @@ void DrawRoom(Canvas& c) {
     c.Fill(Circle(360, 318, 16), Hex(0x2A2A36));
     c.Fill(Circle(262, 318, 6), Hex(0x9090A0));
     c.Fill(Circle(360, 318, 6), Hex(0x9090A0));
-    Label(c, "kBot", 12, 410, 18, Hex(0xFFF6EC), Hex(0x3A3A54));
+    Label(c, "kBot", 410, 420, 18, Hex(0xFFF6EC), Hex(0x3A3A54));
 }
 
 }  // namespace

@@ -53,14 +53,14 @@ void DrawStrip(Canvas& c) {
         c.Text(FontOf(plat::Font::Face::SansBold, 13), g.title, static_cast<float>(g.x) + 8, 6, Hex(0xFFFFFF));
 }
 
-float EntryH(const Entry& e) { return e.y == 128 ? 20 : 20; }
+constexpr float kEntryH = 20;
 
 void DrawGroupOpen(Canvas& c, const Group& g) {
     const float x = static_cast<float>(g.x), y = static_cast<float>(g.y);
     c.Fill(RoundRect(x, y, static_cast<float>(g.tabW), 24, 5), Hex(0xFFE070));
     c.Text(FontOf(plat::Font::Face::SansBold, 13), g.title, x + 8, 5, kInk);
     const Entry& last = g.entries[g.count - 1];
-    const float top = y + 26, bottom = static_cast<float>(last.y) + EntryH(last) + 4;
+    const float top = y + 26, bottom = static_cast<float>(last.y) + kEntryH + 4;
     c.Fill(RoundRect(x, top + 2, static_cast<float>(g.listW), bottom - top, 5), Hex(0x000000), 0.35f);
     c.Fill(RoundRect(x, top, static_cast<float>(g.listW) - 2, bottom - top, 5), kList);
     for (int i = 0; i < g.count; ++i) {
@@ -73,7 +73,7 @@ void DrawGroupOpen(Canvas& c, const Group& g) {
 
 void DrawEntryLit(Canvas& c, const Group& g, const Entry& e) {
     const float w = static_cast<float>(g.listW) - 2 - static_cast<float>(e.x - g.x) - 4;
-    c.Fill(RoundRect(static_cast<float>(e.x) + 2, static_cast<float>(e.y), w, EntryH(e), 4), kHot);
+    c.Fill(RoundRect(static_cast<float>(e.x) + 2, static_cast<float>(e.y), w, kEntryH, 4), kHot);
     c.Text(FontOf(plat::Font::Face::SansBold, 12), e.text, static_cast<float>(e.x) + 8, static_cast<float>(e.y) + 3, Hex(0xFFFFFF));
 }
 
@@ -86,7 +86,7 @@ void BuildMenu(Album& album) {
     DrawStrip(kit.Back());
     for (const Group& g : kGroups) {
         const Entry& last = g.entries[g.count - 1];
-        const int h = last.y + static_cast<int>(EntryH(last)) + 7 - g.y;
+        const int h = last.y + static_cast<int>(kEntryH) + 7 - g.y;
         kit.Picture(dir::kMenu + g.pic, g.x, g.y, g.listW, h, [&](Canvas& c) { DrawGroupOpen(c, g); }, 0.5f);
         kit.Mask(dir::kMenuMask + g.mask, g.x, g.y, g.tabW, 24, RoundRect(static_cast<float>(g.x), static_cast<float>(g.y), static_cast<float>(g.tabW), 24, 5));
         Canvas open(g.listW, h, g.x, g.y);
@@ -95,7 +95,7 @@ void BuildMenu(Album& album) {
         for (int i = 0; i < g.count; ++i) {
             const Entry& e = g.entries[i];
             const int w = g.listW - 2 - (e.x - g.x);
-            Canvas pic(w, static_cast<int>(EntryH(e)), e.x, e.y);
+            Canvas pic(w, static_cast<int>(kEntryH), e.x, e.y);
             pic.CopyFrom(open);
             DrawEntryLit(pic, g, e);
             album.AddButton(dir::kMenu + e.pic, pic, 0.5f);
