@@ -4,6 +4,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Host.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowSystem.h"
 #include "recording/codec/SessionFile.h"
 
 namespace {
@@ -108,7 +110,7 @@ int CSession::AddEvent(int kind, int a, int b) {
         return 0;
     }
     if (events.empty() && m_pRecordPalette != nullptr) {
-        m_pRecordPalette->KillRecorderTimer(kFlashTimer);
+        m_pRecordPalette->TimerWindow().KillTimer(kFlashTimer);
         m_pRecordPalette->LightTrack(m_nTrack);
     }
     events.push_back({NowMs() - m_dwStartTime, kind, a, b});
@@ -116,7 +118,7 @@ int CSession::AddEvent(int kind, int a, int b) {
 }
 
 int CSession::StopRecording() {
-    if (m_pRecordPalette != nullptr) m_pRecordPalette->KillRecorderTimer(kFlashTimer);
+    if (m_pRecordPalette != nullptr) m_pRecordPalette->TimerWindow().KillTimer(kFlashTimer);
     m_bRecording = false;
     if (!m_pRecordingCut) return 0;
     if (!m_pRecordingCut->events.empty()) {
@@ -274,7 +276,8 @@ int CSession::PlayEvent() {
     if (static_cast<size_t>(m_nEvent) < events.size()) {
         m_pEvent = &events[static_cast<size_t>(m_nEvent)];
         m_nCutChain = 0;
-        m_pRecordPalette->SetRecorderTimer(kPlaybackTimer, EventGapMs(events[static_cast<size_t>(m_nEvent) - 1], *m_pEvent));
+        const SessionEvent& played = events[static_cast<size_t>(m_nEvent) - 1];
+        m_pRecordPalette->TimerWindow().SetTimer(kPlaybackTimer, EventGapMs(played, *m_pEvent));
         return 1;
     }
     if (m_nPlayAllMode == kPlayOneCut) {
@@ -286,7 +289,7 @@ int CSession::PlayEvent() {
     // the next cut waits for a timer tick so the message loop runs.
     if (m_nCutChain >= kTrackCount) {
         m_bNextCutDue = true;
-        m_pRecordPalette->SetRecorderTimer(kPlaybackTimer, 0);
+        m_pRecordPalette->TimerWindow().SetTimer(kPlaybackTimer, 0);
         return 1;
     }
     ++m_nCutChain;
@@ -319,10 +322,9 @@ void CSession::PlayNextCut() {
 void CSession::StopPlayback() { EndPlayback(true); }
 
 void CSession::EndPlayback(bool resizePalette) {
-    if (m_pRecordPalette != nullptr) {
-        m_pRecordPalette->ReleaseCursorClip();
-        m_pRecordPalette->KillRecorderTimer(kPlaybackTimer);
-    }
+    // Playback confined the pointer to the compact palette.
+    if (plat::WindowSystem* windows = plat::GetHost().windows) windows->ClipCursor(nullptr);
+    if (m_pRecordPalette != nullptr) m_pRecordPalette->TimerWindow().KillTimer(kPlaybackTimer);
     m_bPlaying = false;
     m_pEvent = nullptr;
     m_nEvent = 0;
