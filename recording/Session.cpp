@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/Random.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
 #include "platform/window/Window.h"
@@ -76,7 +77,7 @@ std::vector<uint8_t> CSession::Store() {
 std::unique_ptr<CSession> CSession::Load(std::span<const uint8_t> bytes, std::string& error) {
     SessionTracks tracks;
     if (!ReadSessionFile(bytes, tracks, error)) return nullptr;
-    auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr, RandomSource{});
+    auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr);
     session->m_tracks = std::move(tracks);
     return session;
 }
@@ -184,7 +185,7 @@ bool CSession::IsPlayable(const SessionCut& cut) {
     return !cut.events.empty() && WorldName(cut.world) != nullptr;
 }
 
-int CSession::Random() const { return m_random ? m_random() : 0; }
+int CSession::Random() const { return m_random ? m_random() : audio::ProgramRandom().Next(); }
 
 void CSession::SwitchWorld(int world, int resumeCut) {
     if (m_pView == nullptr) return;

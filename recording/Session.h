@@ -17,7 +17,7 @@
 //     m_pSession->StopAll();
 //     loaded->TakeLinksFrom(*m_pSession);
 //     m_pSession = std::move(loaded);
-//   New does the same with a fresh CSession(scene, palette, view, random).
+//   New does the same with a fresh CSession(scene, palette, view).
 // - The palette's ToggleRecordPalette calls Attach(scene, palette) once the
 //   palette exists; a closing palette calls OnPaletteClosing() while its
 //   window still exists.
@@ -34,7 +34,8 @@
 
 class CSession {
 public:
-    // The program's pseudo-random generator: numbers 0..32767.
+    // A source of pseudo-random numbers 0..32767. Empty: the program's one
+    // generator (audio::ProgramRandom()); tests pass their own.
     using RandomSource = std::function<int()>;
 
     static constexpr int kMaxEvents = 500;
@@ -47,7 +48,7 @@ public:
 
     // The links may be null (a session read from a file gets them later).
     // Reads the host clock for the start time, so a host must be set.
-    CSession(RecorderScene* scene, RecorderPalette* palette, RecorderView* view, RandomSource random);
+    CSession(RecorderScene* scene, RecorderPalette* palette, RecorderView* view, RandomSource random = {});
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
     // Deletes the cuts only; it touches no link (they may be gone already).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "audio/Random.h"
 #include "platform/headless/HeadlessHost.h"
 #include "recording/Session.h"
 #include "recording/codec/SessionFile.h"
@@ -251,6 +252,20 @@ TEST_F(Recorder, RandomPlayOfOneEventCutsYieldsToTheLoopInsteadOfRecursing) {
     EXPECT_EQ(scene.log.size(), 7u) << "a list's worth of chained cuts, then a tick";
     EXPECT_EQ(NextTick(), 10u);
     EXPECT_EQ(scene.log.size(), 14u);
+    session->StopPlayback();
+}
+
+TEST_F(Recorder, RandomPlayDrawsFromTheProgramsGeneratorByDefault) {
+    session = std::make_unique<CSession>(&scene, &palette, &view);
+    SessionTracks tracks;
+    for (int t : {0, 2, 3}) tracks[t] = Cut(0, {Move(0, t)});
+    Open(std::move(tracks));
+    audio::ProgramRandom().Seed(12345);
+    audio::CRandom same(12345);
+    ASSERT_EQ(session->PlayAll(1), 1);
+    std::vector<int> expected;
+    for (size_t i = 0; i < palette.lights.size(); ++i) expected.push_back(same.Next() % 3);
+    EXPECT_EQ(palette.lights, expected);
     session->StopPlayback();
 }
 
