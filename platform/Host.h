@@ -60,7 +60,7 @@ struct Host {
     Clock* clock = nullptr;
     Backend* backend = nullptr;        // audio output
     WindowSystem* windows = nullptr;   // null in tests that need no windows
-    Display* display = nullptr;        // the screen; memory contexts and bitmaps are made compatible with it
+    Display* display = nullptr;        // the screen for code without windows (windows->GetDisplay() otherwise)
     Trace* trace = nullptr;            // null when not tracing
 };
 
