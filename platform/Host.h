@@ -21,7 +21,7 @@ class Display;
 class Trace;
 class WindowSystem;
 
-enum class MessageBoxButtons { Ok, YesNoCancel };
+enum class MessageBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MessageBoxAnswer { Ok, Yes, No, Cancel };
 
 struct FileDialogOptions {
