@@ -79,8 +79,11 @@ TEST(DiscSounds, EveryListedFileExistsAsA22050Hz16BitPcmFileAndNoOtherIsWritten)
     EXPECT_EQ(Disc().size(), AllDiscSounds().size());
     // A misspelt name would be a second, unlisted file.
     const fs::path root = PLINKPAD_DISC_DIR;
-    for (const auto& e : fs::recursive_directory_iterator(root / "plinkpad"))
-        if (e.path().extension() == ".wav") EXPECT_TRUE(listed.count(fs::relative(e.path(), root).generic_string())) << e.path();
+    for (const auto& e : fs::recursive_directory_iterator(root / "plinkpad")) {
+        if (e.path().extension() == ".wav") {
+            EXPECT_TRUE(listed.count(fs::relative(e.path(), root).generic_string())) << e.path();
+        }
+    }
     EXPECT_TRUE(fs::is_directory(root / "Directx" / "Drivers"));
 }
 

@@ -282,8 +282,8 @@ Mono RoboVoice(double hz, double seconds, double velocity, Rng& rng) {
     OscParams op;
     op.wave = Wave::Saw;
     op.vibratoHz = 7.0;
-    op.vibratoCents = 15.0;
-    op.vibratoDelay = 0.1;
+    op.vibratoCents = 12.0;
+    op.vibratoDelay = 0.3;  // the note speaks steady first, then wobbles
     Mono src = Oscillator(hz, len, op);
     // Two formants moving from "o" to "a": the robot's vowel.
     Mono f1 = src, f2 = src;
