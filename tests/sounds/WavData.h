@@ -1,6 +1,6 @@
 #pragma once
-// A minimal reader for the generated PCM files (16-bit, any channel count):
-// enough for analysing the disc's sounds in tests.
+// The generated 16-bit PCM files as float samples, read through the
+// program's own WAV reader (so a file it would refuse fails here too).
 
 #include <optional>
 #include <string>
