@@ -23,7 +23,7 @@ Voice Play(Instrument instrument, Rng& rng) {
 
 namespace {
 
-void Scale(Mono& m, double gain) {
+void ApplyLevel(Mono& m, double gain) {
     for (float& v : m) v *= float(gain);
 }
 
@@ -36,7 +36,7 @@ Mono Marimba(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 0.9);
     Mono m = Struck(hz, t + 0.2, {{1.0, 1.0, t}, {4.0, 0.25, t * 0.3}, {10.0, 0.06, t * 0.1}},
                     {0.004 - 0.002 * velocity, 0.05}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -52,27 +52,27 @@ Mono Vibraphone(double hz, double, double velocity, Rng& rng) {
 Mono Glockenspiel(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 2.0);
     Mono m = Struck(hz, t + 0.2, {{1.0, 1.0, t}, {2.76, 0.12, t * 0.2}, {5.4, 0.05, t * 0.08}}, {0.001, 0.05}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
 Mono Kalimba(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 1.4);
     Mono m = Struck(hz, t + 0.2, {{1.0, 1.0, t}, {2.0, 0.12, t * 0.4}, {5.9, 0.08, 0.08}}, {0.003, 0.15}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
 Mono MusicBox(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 1.6);
     Mono m = Struck(hz, t + 0.2, {{1.0, 1.0, t}, {3.0, 0.2, t * 0.3}, {6.0, 0.08, t * 0.12}}, {0.0008, 0.1}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
 Mono Woodblock(double hz, double, double velocity, Rng& rng) {
     Mono m = Struck(hz, 0.3, {{1.0, 1.0, 0.12}, {2.6, 0.4, 0.05}, {4.3, 0.2, 0.03}}, {0.0008, 0.4}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -80,7 +80,7 @@ Mono Saron(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 2.6);
     Mono m = Struck(hz, t + 0.3, {{1.0, 1.0, t}, {2.0, 0.1, t * 0.5}, {2.71, 0.1, t * 0.15}, {5.15, 0.04, t * 0.06}},
                     {0.0025, 0.1}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -89,7 +89,7 @@ Mono Bonang(double hz, double, double velocity, Rng& rng) {
     Mono m = Struck(hz, t + 0.3,
                     {{1.0, 1.0, t}, {2.0, 0.3, t * 0.6}, {3.0, 0.12, t * 0.3}, {4.18, 0.08, t * 0.15}, {6.0, 0.05, t * 0.1}},
                     {0.005, 0.05}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -106,7 +106,7 @@ Mono Gong(double hz, double, double velocity, Rng& rng) {
 Mono Harp(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 2.2);
     Mono m = Pluck(hz, t, {t, 0.35, 0.6}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -122,7 +122,7 @@ Mono SpaceHarp(double hz, double, double velocity, Rng& rng) {
 Mono Zither(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 1.8);
     Mono m = Pluck(hz, t, {t, 0.15, 1.0}, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -132,7 +132,7 @@ Mono PluckBass(double hz, double seconds, double velocity, Rng& rng) {
     Mono sub = Additive(hz, len, {{1.0, 0.6, 1.0}}, 0.005);
     for (size_t i = 0; i < m.size(); ++i) m[i] = m[i] + sub[i];
     ApplyAdsr(m, {0.002, 0.1, 0.9, 0.12}, len - 0.15);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -149,7 +149,7 @@ Mono ElectricPiano(double hz, double, double velocity, Rng& rng) {
     Mono tine = Additive(hz, t, {{14.0, 0.08, 0.08}}, 0.001);
     for (size_t i = 0; i < m.size(); ++i) m[i] += tine[i];
     ApplyStrike(m, 0.002, t, 0.05);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -163,7 +163,7 @@ Mono FmBell(double hz, double, double velocity, Rng& rng) {
     p.indexDecay = 0.15;
     Mono m = FmTone(hz, t, p);
     ApplyStrike(m, 0.002, t, 0.05);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -172,7 +172,7 @@ Mono Celesta(double hz, double, double velocity, Rng& rng) {
     const double t = RingFor(hz, 1.5);
     Mono m = Additive(hz, t + 0.1, {{1.0, 1.0, t}, {2.0, 0.35, t * 0.4}, {3.0, 0.1, t * 0.2}, {4.0, 0.12, t * 0.15}}, 0.002);
     FadeOut(m, 0.05);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -181,7 +181,7 @@ Mono GlassHarmonica(double hz, double seconds, double velocity, Rng& rng) {
     const double len = std::max(seconds, 0.6) + 0.8;
     Mono m = Additive(hz, len, {{1.0, 1.0, 0}, {2.0, 0.25, 0}, {3.0, 0.08, 0}, {1.0, 0.3, 0, 3.0}, {1.0, 0.3, 0, -3.0}}, 0.0);
     ApplyAdsr(m, {0.12, 0.3, 0.7, 0.8}, len - 0.8);
-    Scale(m, velocity * 0.7);
+    ApplyLevel(m, velocity * 0.7);
     return m;
 }
 
@@ -194,7 +194,7 @@ Mono FmBlip(double hz, double, double velocity, Rng& rng) {
     p.indexDecay = 0.05;
     Mono m = FmTone(hz, 0.7, p);
     ApplyStrike(m, 0.002, 0.6, 0.05);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -210,7 +210,7 @@ Mono Flute(double hz, double seconds, double velocity, Rng& rng) {
     Biquad::BandPass(hz * 2.0, 2.0).Process(breath);
     for (size_t i = 0; i < m.size(); ++i) m[i] = m[i] + 0.2f * second[i] + 0.15f * breath[i];
     ApplyAdsr(m, {0.06, 0.1, 0.8, 0.2}, len - 0.25);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -218,7 +218,7 @@ Mono WarmPad(double hz, double seconds, double velocity, Rng& rng) {
     const double len = std::max(seconds, 0.5) + 0.9;
     Mono m = Pad(hz, len, {5, 8.0, std::min(hz * 4.0, 3000.0), 0.7, false}, rng);
     ApplyAdsr(m, {0.35, 0.5, 0.8, 0.9}, len - 0.9);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -228,7 +228,7 @@ Mono ShimmerPad(double hz, double seconds, double velocity, Rng& rng) {
     Mono octave = Additive(hz * 2.0, len, {{1.0, 0.25, 0}, {2.0, 0.08, 0}}, 0.0);
     for (size_t i = 0; i < m.size(); ++i) m[i] += octave[i];
     ApplyAdsr(m, {0.5, 0.6, 0.75, 1.2}, len - 1.2);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -244,7 +244,7 @@ Mono ChipLead(double hz, double seconds, double velocity, Rng& rng) {
     Mono m = Oscillator(hz, len, op);
     Biquad::LowPass(std::min(hz * 8.0, 7000.0), 0.7).Process(m);
     ApplyAdsr(m, {0.004, 0.15, 0.5, 0.25}, len - 0.25);
-    Scale(m, velocity * 0.8);
+    ApplyLevel(m, velocity * 0.8);
     return m;
 }
 
@@ -256,7 +256,7 @@ Mono AcidSynth(double hz, double seconds, double velocity, Rng& rng) {
     Mono m = Oscillator(hz, len, op);
     SweepLowPass(m, std::min(hz * 12.0, 8000.0), hz * 1.5, 0.35, 4.0);
     ApplyAdsr(m, {0.003, 0.2, 0.5, 0.3}, len - 0.3);
-    Scale(m, velocity * 0.8);
+    ApplyLevel(m, velocity * 0.8);
     return m;
 }
 
@@ -272,7 +272,7 @@ Mono SubBass(double hz, double seconds, double velocity, Rng& rng) {
     SweepLowPass(edge, hz * 8.0, hz * 2.0, 0.2, 1.2);
     for (size_t i = 0; i < m.size(); ++i) m[i] += 0.35f * edge[i];
     ApplyAdsr(m, {0.004, 0.3, 0.6, 0.25}, len - 0.25);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -293,7 +293,7 @@ Mono RoboVoice(double hz, double seconds, double velocity, Rng& rng) {
     for (size_t i = 0; i < m.size(); ++i) m[i] = 0.2f * src[i] + 1.2f * f1[i] + 0.9f * f2[i];
     Biquad::LowPass(4000, 0.7).Process(m);
     ApplyAdsr(m, {0.02, 0.2, 0.8, 0.3}, len - 0.3);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
@@ -309,49 +309,49 @@ Mono Buzzer(double hz, double seconds, double velocity, Rng& rng) {
     for (size_t i = 0; i < m.size(); ++i) m[i] = 0.5f * (a[i] + b[i]);
     Biquad::LowPass(2200, 0.8).Process(m);
     ApplyAdsr(m, {0.005, 0.05, 0.9, 0.08}, len - 0.08);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
 Mono KickDrum(double, double, double velocity, Rng& rng) {
     Mono m = Kick(1.0, rng);
-    Scale(m, velocity);
+    ApplyLevel(m, velocity);
     return m;
 }
 
 Mono SnareDrum(double, double, double velocity, Rng& rng) {
     Mono m = Snare(1.0, rng);
-    Scale(m, velocity * 0.6);
+    ApplyLevel(m, velocity * 0.6);
     return m;
 }
 
 Mono ClosedHat(double, double, double velocity, Rng& rng) {
     Mono m = HiHat(false, rng);
-    Scale(m, velocity * 0.35);
+    ApplyLevel(m, velocity * 0.35);
     return m;
 }
 
 Mono OpenHat(double, double, double velocity, Rng& rng) {
     Mono m = HiHat(true, rng);
-    Scale(m, velocity * 0.3);
+    ApplyLevel(m, velocity * 0.3);
     return m;
 }
 
 Mono HandClap(double, double, double velocity, Rng& rng) {
     Mono m = Clap(rng);
-    Scale(m, velocity * 0.5);
+    ApplyLevel(m, velocity * 0.5);
     return m;
 }
 
 Mono ShakerHit(double, double, double velocity, Rng& rng) {
     Mono m = Shaker(rng);
-    Scale(m, velocity * 0.4);
+    ApplyLevel(m, velocity * 0.4);
     return m;
 }
 
 Mono Conga(double hz, double, double velocity, Rng& rng) {
     Mono m = Tom(hz, rng);
-    Scale(m, velocity * 0.7);
+    ApplyLevel(m, velocity * 0.7);
     return m;
 }
 
