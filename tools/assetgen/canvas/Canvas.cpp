@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace ag {
@@ -134,7 +136,11 @@ void Canvas::Paste(const Canvas& src, int px, int py) {
 const plat::Font& FontOf(plat::Font::Face face, int px) {
     static std::map<std::pair<int, int>, std::unique_ptr<plat::Font>> cache;
     auto& slot = cache[{static_cast<int>(face), px}];
-    if (!slot) slot = std::make_unique<plat::Font>(face, px);
+    if (!slot) {
+        slot = std::make_unique<plat::Font>(face, px);
+        // Pictures without their texts would be wrong, not merely plain.
+        if (!slot->Valid()) throw std::runtime_error("no font in " + plat::Font::FontDirectory());
+    }
     return *slot;
 }
 
