@@ -133,10 +133,11 @@ void Mixer::Render(int16_t* out, int frames, int sampleRate) {
         const uint32_t control = slot.control.load(std::memory_order_acquire);
         if ((control & VoiceSlot::kPlay) == 0 || sampleRate <= 0) continue;
         const uint64_t gains = slot.gains.load(std::memory_order_relaxed);
+        const uint64_t step = (static_cast<uint64_t>(buffer->SampleRate()) << 32) / static_cast<uint32_t>(sampleRate);
         active_[activeCount++] = {s,
                                   buffer,
                                   control,
-                                  std::max<uint64_t>(1, (static_cast<uint64_t>(buffer->SampleRate()) << 32) / static_cast<uint32_t>(sampleRate)),
+                                  std::max<uint64_t>(step, 1),
                                   static_cast<int32_t>(gains >> 32),
                                   static_cast<int32_t>(gains & 0xFFFFFFFFu),
                                   false};

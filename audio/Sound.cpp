@@ -19,7 +19,8 @@ int CSound::LoadFrom(const std::string& firstFolder, const std::string& secondFo
 
 void CSound::Fail(const std::string& path, const std::string& reason, bool quiet) {
     if (quiet) return;
-    plat::GetHost().dialogs->MessageBox("Error loading sound " + path + " " + reason);
+    if (plat::Dialogs* dialogs = plat::GetHost().dialogs)
+        dialogs->MessageBox("Error loading sound " + path + " " + reason);
 }
 
 int CSound::Load(const std::string& path, bool quiet) {

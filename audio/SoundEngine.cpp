@@ -36,7 +36,8 @@ int CSoundEngine::Create() {
     plat::Backend* backend = plat::GetHost().backend;
     if (backend != nullptr) m_pDevice = backend->OpenAudio(*m_pMixer, m_config);
     if (!m_pDevice) {
-        plat::GetHost().dialogs->MessageBox("Unable to create Direct Sound Object");
+        if (plat::Dialogs* dialogs = plat::GetHost().dialogs)
+            dialogs->MessageBox("Unable to create Direct Sound Object");
         return 0;
     }
     m_bReady = 1;

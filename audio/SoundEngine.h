@@ -35,9 +35,9 @@ public:
     CSoundEngine(const CSoundEngine&) = delete;
     CSoundEngine& operator=(const CSoundEngine&) = delete;
 
-    // The device format Create() asks for: 22050 Hz (the program's primary
-    // format; the mixer mixes at whatever rate the device takes) and the
-    // buffer size (--audio-buffer FRAMES). Call before Create().
+    // The device format Create() asks for: 48000 Hz with 512-frame buffers
+    // (about 11 ms) unless --audio-buffer FRAMES says otherwise. The mixer
+    // converts every sound to whatever rate the device takes. Call before Create().
     void SetAudioConfig(const plat::AudioConfig& config) { m_config = config; }
     const plat::AudioConfig& AudioConfig() const { return m_config; }
     // Where sounds played with a timer set their end timer (the stage view).
@@ -120,7 +120,7 @@ private:
     // The mixer outlives the device (declared first, destroyed last).
     std::unique_ptr<audio::Mixer> m_pMixer;
     std::unique_ptr<plat::AudioDevice> m_pDevice;
-    plat::AudioConfig m_config{22050, 512};
+    plat::AudioConfig m_config{48000, 512};
     SoundTimers* m_pTimers = nullptr;
 
     std::vector<std::unique_ptr<CSound>> m_sounds;

@@ -16,7 +16,6 @@ struct alignas(64) VoiceSlot {
     static constexpr uint32_t kPlay = 1;       // control: play (else stopped, cursor kept)
     static constexpr uint32_t kLoop = 2;       // control: wrap at the end instead of stopping
     static constexpr uint32_t kSeqStep = 4;    // control: bits 2.. count the window's requests
-    static uint32_t Seq(uint32_t control) { return control >> 2; }
 
     // Window thread writes; Render reads. Null while the slot is free or released.
     std::atomic<const SampleBuffer*> buffer{nullptr};

@@ -116,6 +116,7 @@ public:
     void Present(const uint32_t*, int, int) override {}
     void PollInput(std::vector<plat::InputEvent>&) override {}
     void WaitInput(uint32_t) override {}
+    bool ReadScreen(std::vector<uint32_t>&, int&, int&) override { return false; }
     std::unique_ptr<plat::AudioDevice> OpenAudio(plat::AudioSource& s, const plat::AudioConfig& config) override {
         if (refuse) return nullptr;
         source = &s;
@@ -168,7 +169,8 @@ struct FakeHost {
 // Largest absolute sample of one channel (0 left, 1 right) of interleaved stereo.
 inline int Peak(const std::vector<int16_t>& stereo, int channel) {
     int peak = 0;
-    for (size_t i = static_cast<size_t>(channel); i < stereo.size(); i += 2) peak = std::max(peak, std::abs(int(stereo[i])));
+    for (size_t i = static_cast<size_t>(channel); i < stereo.size(); i += 2)
+        peak = std::max(peak, std::abs(int(stereo[i])));
     return peak;
 }
 

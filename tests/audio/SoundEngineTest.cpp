@@ -129,9 +129,9 @@ TEST_F(SoundEngineTest, DuplicateIdsWrapFrom32000To10000) {
 
 TEST_F(SoundEngineTest, SoundPlaysAgainAfterItsEndInsteadOfDuplicating) {
     CreateEngine();
-    engine.AddSound(Loaded(6, "b.wav"));  // 2205 frames
+    engine.AddSound(Loaded(6, "b.wav"));  // 100 ms: 4800 frames at the device rate
     engine.PlaySound(6, 0);
-    Render(3000);
+    Render(6000);
     EXPECT_EQ(engine.IsSoundPlaying(6), 0);
     engine.PlaySound(6, 0);
     EXPECT_EQ(engine.FindSound(10000), nullptr);
