@@ -68,15 +68,15 @@ public:
     // engine has its output.
     void LoadGeneralSounds();
     void LoadCursors();
+    // Runs the record help modally (m_bModal set meanwhile): the picture
+    // "rechp.bmp" of the palette's disc image folder (with its world prefix).
+    int ShowRecordHelp(const std::string& paletteImageDir);
 
     // Session commands: 1 on success, 0 when cancelled or failed.
     int NewSession();
     int OpenSession();
     int SaveSession();
     int QuitProgram();
-    // Runs the record help modally (m_bModal set meanwhile): the picture
-    // "rechp.bmp" of the palette's disc image folder (with its world prefix).
-    int ShowRecordHelp(const std::string& paletteImageDir);
 
     // SoundTimers: a sound's end timer on this window.
     void SetSoundTimer(int id, uint32_t periodMs) override;

@@ -193,11 +193,6 @@ void CRecordPalette::EndRecording() {
 
 // --- RecorderPalette ---
 
-void CRecordPalette::SetRecorderTimer(int id, uint32_t periodMs) { SetTimer(id, periodMs); }
-void CRecordPalette::KillRecorderTimer(int id) {
-    KillTimer(id);
-    if (id == CSession::kFlashTimer) EndFlash();
-}
 void CRecordPalette::ReleaseCursorClip() { System().ClipCursor(nullptr); }
 std::string CRecordPalette::CutNameText() const { return m_edit.GetText(); }
 
@@ -230,6 +225,7 @@ void CRecordPalette::SetCompact(bool compact) {
         Show(true);
         System().SetCursorPos({OuterRect().left, OuterRect().top});
     } else {
+        EndFlash();
         if (m_pLitTrack != nullptr) ReleaseOn(m_pLitTrack);
         m_pLitTrack = nullptr;
         m_bCompact = 0;

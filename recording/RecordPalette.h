@@ -78,9 +78,8 @@ public:
     void ReselectCut() override;
 
     // RecorderPalette.
-    void SetRecorderTimer(int id, uint32_t periodMs) override;
-    void KillRecorderTimer(int id) override;
-    void ReleaseCursorClip() override;
+    // Timers 666 and 777 run on the palette's own window.
+    plat::Window& TimerWindow() override { return *this; }
     int World() const override { return m_nWorld; }
     std::string CutNameText() const override;
     // Lights the compact light of track (or play-list position) `track`
@@ -95,7 +94,7 @@ public:
     // cut's name.
     void SelectCut(CDIBButton* button);
     // Moves the knob to level 1..5 without changing the volume.
-    void SetVolumeKnob(int level);
+    void SetVolumeKnob(int level) override;
 
     // Window handlers.
     bool OnCreate() override;
@@ -164,6 +163,7 @@ private:
     // Records nothing more: the track is full or Stop was clicked.
     void EndRecording();
     void ConfineToCompact();
+    void ReleaseCursorClip();
     // Timer 777: the next random light of the waiting flash.
     void Flash();
     void EndFlash();
