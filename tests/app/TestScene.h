@@ -44,13 +44,15 @@ private:
     int m_w, m_h;
 };
 
-// A world-sized scene (608 x 456) that logs the view's calls. Hot-spots:
+// A scene that logs the view's calls, on the hub's stage (610 x 465) as
+// number 0 and on a world's (608 x 456) otherwise. Hot-spots:
 // id 100 at stage (10, 10) 20 x 20, id 200 at (100, 100) 50 x 50.
 class TestScene final : public CScene {
 public:
     TestScene(CPlinkpadView& view, int number, Log& log) : CScene(&view), m_log(log) {
         m_nScene = number;
-        TheStageOrigin() = StageOrigin{(view.ClientRect().Width() - 608) / 2, (view.ClientRect().Height() - 456) / 2};
+        const int w = number == 0 ? 610 : 608, h = number == 0 ? 465 : 456;
+        TheStageOrigin() = StageOrigin{(view.ClientRect().Width() - w) / 2, (view.ClientRect().Height() - h) / 2};
         m_log.push_back("construct " + std::to_string(number));
     }
     ~TestScene() override { m_log.push_back("destroy " + std::to_string(m_nScene)); }
@@ -115,7 +117,7 @@ public:
     std::string CutNameText() const override { return "cut"; }
     void LightTrack(int) override {}
     void ShowStop() override {}
-    void SetCompact(bool) override {}
+    void SetCompact(bool compact) override { m_log.push_back(compact ? "compact 1" : "compact 0"); }
 
 private:
     CPlinkpadView& m_view;
