@@ -84,7 +84,9 @@ TEST_F(StageViewTest, SwitchingScenesEntersTheNewSceneAndFallsBackToTheHub) {
         EXPECT_EQ(view_->Scene()->m_nScene, c.expected) << c.requested;
         EXPECT_EQ(log_, (Log{"destroy " + std::to_string(before), "construct " + std::to_string(c.expected), "enter"}))
             << c.requested;
-        if (before == 0) EXPECT_FALSE(view_->SessionEdit().IsVisible()) << "leaving the hub hides the name";
+        if (before == 0) {
+            EXPECT_FALSE(view_->SessionEdit().IsVisible()) << "leaving the hub hides the name";
+        }
         view_->Invalidate();
         shell_->Run();
         EXPECT_EQ(log_.back(), "paint") << "later paints go to Paint";
@@ -111,9 +113,15 @@ TEST_F(StageViewTest, InputAndTimersAreForwardedInViewCoordinates) {
     plat::WindowSystem& windows = shell_->Windows();
     windows.ClipCursor(nullptr);
     log_.clear();
-    windows.QueueInput({plat::InputEvent::Type::MouseMove, {100, 120}});
-    windows.QueueInput({plat::InputEvent::Type::LButtonDown, {100, 120}});
-    windows.QueueInput({plat::InputEvent::Type::LButtonUp, {101, 121}});
+    auto mouse = [&windows](plat::InputEvent::Type type, int x, int y) {
+        plat::InputEvent e;
+        e.type = type;
+        e.pos = {x, y};
+        windows.QueueInput(e);
+    };
+    mouse(plat::InputEvent::Type::MouseMove, 100, 120);
+    mouse(plat::InputEvent::Type::LButtonDown, 100, 120);
+    mouse(plat::InputEvent::Type::LButtonUp, 101, 121);
     shell_->Run();
     view_->SetSoundTimer(77, 40);
     shell_->headless.clock.Advance(40);
