@@ -32,6 +32,13 @@ public:
     // Opens the audio output that pulls samples from `source`; null when no
     // device can be opened.
     virtual std::unique_ptr<AudioDevice> OpenAudio(AudioSource& source, const AudioConfig& config) = 0;
+    // What the program's window shows now, read back from the host (SDL2) or
+    // the last presented frame (headless): 0x00RRGGBB pixels, row-major.
+    // False when nothing can be read (no frame presented yet).
+    virtual bool ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) = 0;
+    // True when input can arrive from a person. A headless run without a
+    // script has no other source of input, so its loop ends when idle.
+    virtual bool Interactive() const { return true; }
 };
 
 }  // namespace plat

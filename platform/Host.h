@@ -17,10 +17,11 @@ namespace plat {
 
 class Backend;
 class Clock;
+class Display;
 class Trace;
 class WindowSystem;
 
-enum class MessageBoxButtons { Ok, YesNoCancel };
+enum class MessageBoxButtons { Ok, YesNo, YesNoCancel };
 enum class MessageBoxAnswer { Ok, Yes, No, Cancel };
 
 struct FileDialogOptions {
@@ -59,6 +60,7 @@ struct Host {
     Clock* clock = nullptr;
     Backend* backend = nullptr;        // audio output
     WindowSystem* windows = nullptr;   // null in tests that need no windows
+    Display* display = nullptr;        // the screen; when null, windows->GetDisplay() (set it where there are no windows)
     Trace* trace = nullptr;            // null when not tracing
 };
 

@@ -5,6 +5,7 @@
 // Rows are stored top-down with one byte per pixel whatever the depth, so
 // callers address pixels as Pixels()[y * Width() + x].
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -6,10 +6,15 @@
 // Conversions made by BitBlt between depths (as the host's block transfer did):
 //  - 8-bit source to 1-bit destination: a pixel whose colour (through the
 //    hardware palette) equals the source context's background colour becomes
-//    1 (white), every other pixel 0 (black).
+//    1 (white), every other pixel 0 (black). The background colour is taken
+//    as the display shows it (its nearest hardware colour), so a key colour
+//    that a picture was drawn with through the palette still matches.
 //  - 1-bit source to 8-bit destination: 0 becomes 0x00 and 1 becomes 0xFF, so
 //    an AND with a converted mask keeps (1) or clears (0) all bits of a pixel.
-// Window thread only. Contexts never own their target bitmap.
+// Coordinates are logical: the origin is added to reach the target bitmap.
+// Every operation is clipped to the bitmaps and the clip list; nothing is
+// touched outside them. Window thread only. Contexts never own their target
+// bitmap, selected palette or source context.
 
 #include <cstdint>
 #include <optional>
@@ -79,7 +84,8 @@ public:
     // Drawing the same rectangle twice restores the picture.
     void InvertFrame(const Rect& r);
 
-    // Fills a rectangle with one palette index (the program's own widgets).
+    // Fills a rectangle with one palette index (the program's own widgets);
+    // on a monochrome target index 0 is black and any other index white.
     void FillRect(const Rect& r, uint8_t index);
 
 private:

@@ -9,7 +9,9 @@
 // it is drawn over, exactly as on the host's screen.
 //
 // Ownership: window objects belong to program code. Destroy() (or the
-// destructor) removes the window, its timers and its posted messages.
+// destructor) removes the window, its children, its timers and its posted
+// messages. A class that needs its OnDestroy called must call Destroy() in its
+// own destructor (the base destructor can only reach the base handler).
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +24,7 @@
 
 namespace plat {
 
+class Window;
 class WindowSystem;
 
 enum class WindowStyle {
@@ -77,8 +80,11 @@ public:
         (void)msg; (void)wParam; (void)lParam;
         return 0;
     }
-    // The hardware palette changed (host: WM_PALETTECHANGED).
+    // The hardware palette changed (host: WM_PALETTECHANGED). Sent to every
+    // top-level window before the next message once a realisation changed it.
     virtual void OnPaletteChanged() {}
+    // Keyboard focus arrived (true) or left (false).
+    virtual void OnFocus(bool gained) { (void)gained; }
 
     // --- Services ---
     WindowSystem& System() const { return system_; }
@@ -88,7 +94,8 @@ public:
     void UpdateNow();
     // A context drawing straight on the window's client area (no clip).
     DeviceContext GetDC();
-    // Per-window timers: one pending tick at most; setting an id again restarts it.
+    // Per-window timers: one pending tick at most; setting an id again restarts
+    // it. Periods below 10 ms are raised to 10 ms, as on the host.
     void SetTimer(int id, uint32_t periodMs);
     void KillTimer(int id);
     void Post(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -101,7 +108,9 @@ public:
     void SetTopmost(bool topmost);
     void BringToTop();
     void SetFocus();
+    bool HasFocus() const;
     const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title) { title_ = title; }
 
     Rect OuterRect() const { return rect_; }
     // Client area in client coordinates: (0, 0, w, h).
@@ -113,8 +122,14 @@ public:
 
     WindowStyle Style() const { return style_; }
     Window* Parent() const { return parent_; }
+    // The top-level window this one belongs to (itself when top-level).
+    Window* TopLevel();
+    // Child windows, bottom first.
+    const std::vector<Window*>& Children() const { return children_; }
     bool IsTopmost() const { return topmost_; }
     const Bitmap& Surface() const { return *surface_; }
+    // The surface itself, for widgets that draw text and frames straight on it.
+    Bitmap& Surface() { return *surface_; }
     const std::vector<Rect>& UpdateRegion() const { return update_; }
 
 private:
@@ -129,6 +144,7 @@ private:
     bool topmost_ = false;
     std::unique_ptr<Bitmap> surface_;
     std::vector<Rect> update_;
+    std::vector<Window*> children_;
 };
 
 }  // namespace plat

@@ -30,6 +30,9 @@
 namespace plat {
 
 class Backend;
+class Chrome;
+class DesktopConverter;
+class Font;
 class InputScript;
 
 class WindowSystem final : public Dialogs {
@@ -54,26 +57,38 @@ public:
     void PostQuit(int code);
     bool QuitPosted() const { return quit_.has_value(); }
     // A scripted run feeds input and time through this instead of the backend.
-    void SetScript(InputScript* script) { script_ = script; }
+    // While a script is set, message boxes and file dialogs take queued
+    // answers instead of showing. Not owned; null removes it.
+    void SetScript(InputScript* script) { script_ = script; scriptEnded_ = false; }
+    bool Scripted() const { return script_ != nullptr; }
+    // What a Quit input (the user closed the program's window, or the script
+    // ended) does; by default PostQuit(0).
+    void SetCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
     // Input from a backend or a script, queued for the loop (never dispatched here).
     void QueueInput(const InputEvent& e);
 
     // Blocking wait that polls the clock: the screen keeps showing, sound keeps
-    // playing, no message is handled; input arriving meanwhile stays queued.
+    // playing, no message is handled; input arriving meanwhile stays queued
+    // and is delivered afterwards in order.
     void BusyWait(uint32_t ms);
 
     // --- Modality ---
     // Runs a nested loop until EndModal; while it runs, input to any other
-    // window is refused, but painting and timers go on. Returns EndModal's value.
+    // window is refused, but painting, posted messages and timers go on.
+    // The dialog gets the focus, which returns afterwards. Returns EndModal's
+    // value, or -1 when Quit was posted or the dialog destroyed meanwhile.
     int RunModal(Window& dialog);
     void EndModal(Window& dialog, int result);
     bool IsModalRunning() const;
 
     // Message box in the program's own look (Enter, Escape and the arrow keys
     // work). In scripted runs the next queued `answer` is taken, else the
-    // default button (OK, or Yes). Every box is traced as "message TEXT".
+    // default button (OK, or Yes); an answer the box has no button for counts
+    // as the default. Every box is traced as "message TEXT".
     MessageBoxAnswer MessageBox(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::Ok) override;
-    // Modal file chooser; nullopt when cancelled. Returns a host path.
+    // Modal file chooser; nullopt when cancelled. Returns a path of this
+    // system. A scripted answer is read as a typed name: relative to the
+    // initial directory, with the default extension added when it has none.
     std::optional<std::string> FileDialog(const FileDialogOptions& options) override;
     // Scripted answers, consumed in order by the next boxes and dialogs.
     void QueueMessageBoxAnswer(MessageBoxAnswer a);
@@ -99,14 +114,18 @@ public:
     // Composes every visible window, in z-order, into an 8-bit picture of the
     // desktop (what the screen shows, without the pointer).
     void Compose(Bitmap& out) const;
+    // The composed desktop converted through the hardware palette, with the
+    // pointer drawn on top: what Present hands to the backend.
+    void RenderFrame(std::vector<uint32_t>& xrgb);
     // Composes and hands the frame (with the pointer) to the backend.
     void Present();
     // Top-level windows, bottom first.
     const std::vector<Window*>& ZOrder() const { return zorder_; }
+    // The user-interface face at a pixel size, loaded once (dialogs, edit boxes, captions).
+    Font& UiFont(int pixelSize, bool bold = false);
 
 private:
     friend class Window;
-    // (implementation state: queues, timers, z-order; see WindowSystem.cpp)
     struct TimerKey {
         Window* window;
         int id;
@@ -123,12 +142,45 @@ private:
         uintptr_t wParam;
         intptr_t lParam;
     };
+    struct Drag {
+        Window* window;
+        Point grab;  // pointer position relative to the outer top-left corner
+    };
+
+    // Called by Window.
+    void Register(Window& w);
+    void Unregister(Window& w);
+    void SetTimerFor(Window& w, int id, uint32_t periodMs);
+    void KillTimerFor(Window& w, int id);
+    void PostTo(Window& w, uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    void PaintWindow(Window& w);
+    void RaiseInBand(Window& w);
+    void FocusLeaving(Window& w);
+
+    // The loop shared by Run and RunModal: dispatches, presents, lets the
+    // script step or waits for input, until `done` says so or Quit is posted.
+    void Loop(const std::function<bool()>& done);
+    void Idle();
+    void PollBackend();
+    void NotePresented();
+    std::optional<uint32_t> NextTimerDue() const;
+    bool DispatchPaletteChange();
+    bool DispatchInput(const InputEvent& e);
+    void DispatchMouse(const InputEvent& e);
+    void DispatchKey(const InputEvent& e);
+    Point ClampPointer(Point p) const;
+    Window* WindowAt(Point desktop) const;
+    Window* FindPaintable() const;
+    bool AcceptsInput(const Window* w) const;
+    Window* TopModal() const { return modal_.empty() ? nullptr : modal_.back(); }
 
     Backend& backend_;
     Display& display_;
     Clock& clock_;
     Trace* trace_;
     InputScript* script_ = nullptr;
+    bool scriptEnded_ = false;
+    std::function<void()> closeHandler_;
     std::optional<int> quit_;
     std::deque<Posted> posted_;
     std::deque<InputEvent> input_;
@@ -142,8 +194,18 @@ private:
     std::optional<Rect> clip_;
     Window* capture_ = nullptr;
     Window* focus_ = nullptr;
+    std::optional<Drag> drag_;
+    std::vector<int> keysDown_;
+    uint64_t paletteSeen_ = 0;
+    bool framePending_ = true;
+    uint32_t lastPresentMs_ = 0;
     std::deque<MessageBoxAnswer> boxAnswers_;
     std::deque<std::optional<std::string>> fileAnswers_;
+    std::map<int, std::unique_ptr<Font>> fonts_;
+    std::unique_ptr<Chrome> chrome_;
+    std::unique_ptr<DesktopConverter> converter_;
+    std::unique_ptr<Bitmap> composed_;
+    std::vector<uint32_t> frame_;
 };
 
 }  // namespace plat

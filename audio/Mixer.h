@@ -1,0 +1,92 @@
+#pragma once
+// Our stand-in for the host's mixing sound service. Voices (one per loaded
+// sound or duplicate) are created and driven from the window thread through
+// MixerVoice; the audio device pulls the mix through Render.
+//
+// Handoff: a fixed table of kMaxVoices slots, each a VoiceSlot of atomics.
+// The window thread publishes a voice's buffer pointer, requests (play, loop,
+// stop) and gains; Render reads them with no lock, mixes, and publishes the
+// play cursor back. Render never blocks, allocates or frees. A released
+// voice's sample memory is freed on the window thread once no Render that may
+// have seen it is still running (a render counter tells).
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "audio/SampleBuffer.h"
+#include "audio/VoiceSlot.h"
+#include "platform/audio/AudioDevice.h"
+
+namespace audio {
+
+class MixerVoice;
+
+class Mixer final : public plat::AudioSource {
+public:
+    static constexpr int kMaxVoices = 1024;
+
+    Mixer();
+    // The device pulling from this mixer must be closed first, and every
+    // MixerVoice released.
+    ~Mixer() override;
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
+
+    // A stopped voice over `buffer` at full volume, centred, cursor at 0.
+    // Null when all kMaxVoices voices are in use or `buffer` is null. Window thread.
+    std::unique_ptr<MixerVoice> CreateVoice(std::shared_ptr<const SampleBuffer> buffer);
+
+    // Sums every playing voice, converted to `sampleRate`, into `frames`
+    // interleaved stereo frames, clipped once at the end. Device thread (or
+    // the window thread for headless devices); lock-free and allocation-free.
+    void Render(int16_t* out, int frames, int sampleRate) override;
+
+private:
+    friend class MixerVoice;
+
+    // Render's own state of a slot.
+    struct Cursor {
+        uint32_t generation = 0;
+        uint64_t pos = 0;  // frame position, 32.32 fixed point
+    };
+    // One voice taken up by the current Render.
+    struct Active {
+        int slot;
+        const SampleBuffer* buffer;
+        uint32_t control;
+        uint64_t step;  // source frames per output frame, 32.32
+        int32_t gainLeft;
+        int32_t gainRight;
+        bool ended;
+    };
+    struct PendingRelease {
+        int slot;
+        std::shared_ptr<const SampleBuffer> buffer;
+        uint64_t renderCount;
+    };
+    static constexpr int kChunkFrames = 512;
+
+    // Window thread: stops the slot's voice at once; the slot and buffer are
+    // reused or freed once Render cannot be using them.
+    void Release(int slot, std::shared_ptr<const SampleBuffer> buffer);
+    void CollectReleased();
+    void Publish(Active& voice);
+
+    std::array<VoiceSlot, kMaxVoices> slots_;
+    std::atomic<int> slotsUsed_{0};          // one past the highest slot ever handed out
+    std::atomic<uint64_t> renderCount_{0};   // odd while a Render runs
+
+    // Window thread only.
+    std::vector<int> freeSlots_;
+    std::vector<PendingRelease> pending_;
+
+    // Render only.
+    std::array<Cursor, kMaxVoices> cursors_{};
+    std::array<Active, kMaxVoices> active_{};
+    std::array<int32_t, 2 * kChunkFrames> accumulator_{};
+};
+
+}  // namespace audio

@@ -1,0 +1,35 @@
+#include "audio/SampleBuffer.h"
+
+#include <new>
+
+namespace audio {
+
+std::shared_ptr<const SampleBuffer> SampleBuffer::Create(const WavFormat& format, std::span<const uint8_t> data) {
+    if (!IsPlayablePcm(format)) return nullptr;
+    const uint32_t frames = static_cast<uint32_t>(data.size() / format.blockAlign);
+    if (frames == 0) return nullptr;
+
+    std::shared_ptr<SampleBuffer> buffer(new (std::nothrow) SampleBuffer);
+    if (!buffer) return nullptr;
+    buffer->channels_ = format.channels;
+    buffer->sampleRate_ = format.samplesPerSec;
+    buffer->frames_ = frames;
+    buffer->bytesPerFrame_ = format.blockAlign;
+    const size_t count = static_cast<size_t>(frames) * format.channels;
+    try {
+        buffer->samples_.resize(count);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    int16_t* out = buffer->samples_.data();
+    if (format.bitsPerSample == 8) {
+        // 8-bit PCM is unsigned with its centre at 128.
+        for (size_t i = 0; i < count; ++i) out[i] = static_cast<int16_t>((data[i] - 128) * 256);
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            out[i] = static_cast<int16_t>(static_cast<uint16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
+    }
+    return buffer;
+}
+
+}  // namespace audio

@@ -1,0 +1,6 @@
+#include "graphics/StageOrigin.h"
+
+StageOrigin& TheStageOrigin() {
+    static StageOrigin origin;
+    return origin;
+}

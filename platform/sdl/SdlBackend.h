@@ -1,0 +1,69 @@
+#pragma once
+// The backend for people: one SDL2 window showing the virtual desktop scaled
+// by the largest whole factor that fits, centred on black, with nearest-
+// neighbour pixels; host input mapped back to desktop pixels and virtual-key
+// codes; the default audio output. Alt+Enter switches between full screen
+// and a window. The host pointer is hidden: the program draws its own.
+// Window thread, except the audio callback.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Backend.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace plat {
+
+struct SdlOptions {
+    int desktopWidth = 640;
+    int desktopHeight = 480;
+    bool windowed = false;  // resizable window instead of borderless full screen
+    std::string title = "Plinkpad";
+};
+
+class SdlBackend final : public Backend {
+public:
+    // Opens the window; Ok() tells whether it worked (Error() says why).
+    explicit SdlBackend(const SdlOptions& options);
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    bool Ok() const { return renderer_ != nullptr; }
+    const std::string& Error() const { return error_; }
+
+    void Present(const uint32_t* xrgb, int width, int height) override;
+    void PollInput(std::vector<InputEvent>& out) override;
+    void WaitInput(uint32_t timeoutMs) override;
+    void WarpPointer(Point p) override;
+    std::unique_ptr<AudioDevice> OpenAudio(AudioSource& source, const AudioConfig& config) override;
+    bool ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) override;
+
+    // The virtual-key code for an SDL key code; 0 for keys the program does not use.
+    static int VirtualKeyFor(int sdlKeycode);
+
+private:
+    struct Viewport {
+        int x = 0, y = 0, scale = 1;
+    };
+    Viewport CurrentViewport() const;
+    void Translate(const SDL_Event& e);
+    void Draw();
+    Point ToDesktop(int windowX, int windowY) const;
+
+    SdlOptions options_;
+    std::string error_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    std::vector<InputEvent> pending_;
+    bool haveFrame_ = false;
+};
+
+}  // namespace plat

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <thread>
+
+#include "AudioTestSupport.h"
+#include "audio/Mixer.h"
+#include "audio/MixerVoice.h"
+#include "audio/SampleBuffer.h"
+#include "audio/WavReader.h"
+
+namespace audio {
+namespace {
+
+using audiotest::ConstantWav;
+using audiotest::MakeWav;
+using audiotest::Peak;
+
+std::shared_ptr<const SampleBuffer> BufferOf(const std::vector<uint8_t>& wav) {
+    WavReader reader(wav);
+    WavFormat format;
+    std::span<const uint8_t> data;
+    EXPECT_EQ(reader.ReadFormat(format), kWavOk);
+    EXPECT_EQ(reader.FindData(data), kWavOk);
+    return SampleBuffer::Create(format, data);
+}
+
+std::vector<int16_t> Render(Mixer& mixer, int frames, int rate = 22050) {
+    std::vector<int16_t> out(2 * static_cast<size_t>(frames), 12345);  // garbage the mix must overwrite
+    mixer.Render(out.data(), frames, rate);
+    return out;
+}
+
+class MixerTest : public ::testing::Test {
+protected:
+    std::unique_ptr<MixerVoice> Voice(const std::vector<uint8_t>& wav) {
+        auto voice = mixer.CreateVoice(BufferOf(wav));
+        EXPECT_NE(voice, nullptr);
+        return voice;
+    }
+    Mixer mixer;
+};
+
+TEST_F(MixerTest, PanAttenuatesOneSideOnlyAndVolumeScalesBoth) {
+    struct Case {
+        int volume, pan;
+        double left, right;  // expected gains
+    } cases[] = {
+        {0, 0, 1.0, 1.0},
+        {0, -10000, 1.0, 0.0},   // right channel silent
+        {0, 10000, 0.0, 1.0},    // left channel silent
+        {-600, 0, 0.501, 0.501}, // -6 dB halves the amplitude
+        {-600, 600, 0.251, 0.501},
+        {-10000, 0, 0.0, 0.0},
+    };
+    auto voice = Voice(ConstantWav(4000, 20000));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "volume " << c.volume << " pan " << c.pan);
+        voice->SetVolume(c.volume);
+        voice->SetPan(c.pan);
+        voice->Stop();
+        voice->Play(true);
+        const auto out = Render(mixer, 1000);
+        EXPECT_NEAR(Peak(out, 0), 20000 * c.left, 20000 * c.left * 0.02 + 0.5);
+        EXPECT_NEAR(Peak(out, 1), 20000 * c.right, 20000 * c.right * 0.02 + 0.5);
+    }
+}
+
+TEST_F(MixerTest, VoicesSumInAnyOrderAndSaturateInsteadOfWrapping) {
+    struct Case {
+        int16_t a, b;
+        int16_t expected;
+    } cases[] = {
+        {1000, 2000, 3000},
+        {-1200, 200, -1000},
+        {30000, 30000, 32767},     // would wrap negative in 16 bits
+        {-30000, -30000, -32768},
+    };
+    for (const Case& c : cases) {
+        std::vector<int16_t> outputs[2];
+        for (int order = 0; order < 2; ++order) {
+            auto first = Voice(ConstantWav(2000, order == 0 ? c.a : c.b));
+            auto second = Voice(ConstantWav(2000, order == 0 ? c.b : c.a));
+            first->Play(false);
+            second->Play(false);
+            outputs[order] = Render(mixer, 500);
+        }
+        EXPECT_EQ(outputs[0], outputs[1]);
+        for (int16_t s : outputs[0]) ASSERT_EQ(s, c.expected) << c.a << " + " << c.b;
+    }
+}
+
+TEST_F(MixerTest, LoopWrapsWithoutAGapAcrossRenderCalls) {
+    std::vector<int16_t> ramp;
+    for (int i = 0; i < 97; ++i) ramp.push_back(static_cast<int16_t>(100 + 37 * i));
+    auto voice = Voice(MakeWav({22050, 1, 16, ramp}));
+    voice->Play(true);
+    std::vector<int16_t> all;
+    for (int call = 0; call < 7; ++call) {  // odd call sizes cross the loop point at varying offsets
+        const auto out = Render(mixer, 61 + call * 13);
+        all.insert(all.end(), out.begin(), out.end());
+    }
+    for (size_t f = 0; f < all.size() / 2; ++f) ASSERT_EQ(all[2 * f], ramp[f % ramp.size()]) << "frame " << f;
+    EXPECT_TRUE(voice->IsPlaying());
+}
+
+TEST_F(MixerTest, OneShotStopsAtItsEndWithPositionBackAtZero) {
+    auto voice = Voice(ConstantWav(1000, 5000));  // 16-bit mono: 2 bytes a frame
+    EXPECT_FALSE(voice->IsPlaying());
+    voice->Play(false);
+    EXPECT_TRUE(voice->IsPlaying()) << "a start counts before the device mixes it";
+    Render(mixer, 400);
+    EXPECT_EQ(voice->PlayPosition(), 800u);
+    EXPECT_TRUE(voice->IsPlaying());
+    const auto out = Render(mixer, 700);
+    for (int f = 0; f < 600; ++f) ASSERT_EQ(out[2 * f], 5000) << f;
+    for (int f = 600; f < 700; ++f) ASSERT_EQ(out[2 * f], 0) << f;
+    EXPECT_EQ(voice->PlayPosition(), 0u);
+    EXPECT_FALSE(voice->IsPlaying());
+    voice->Play(false);  // plays again from the start
+    Render(mixer, 10);
+    EXPECT_EQ(voice->PlayPosition(), 20u);
+}
+
+TEST_F(MixerTest, StopKeepsTheCursorAndReleaseSilencesAtOnce) {
+    auto voice = Voice(ConstantWav(5000, 7000));
+    voice->Play(false);
+    Render(mixer, 100);
+    voice->Stop();
+    EXPECT_EQ(Peak(Render(mixer, 100), 0), 0);
+    EXPECT_EQ(voice->PlayPosition(), 200u);
+    voice->Play(false);
+    EXPECT_EQ(Peak(Render(mixer, 100), 0), 7000);
+    EXPECT_EQ(voice->PlayPosition(), 400u);
+    voice.reset();
+    EXPECT_EQ(Peak(Render(mixer, 100), 0), 0);
+}
+
+TEST_F(MixerTest, DuplicateSharesSamplesWithItsOwnCursorAndTheOriginalsParameters) {
+    auto voice = Voice(ConstantWav(1000, 10000));
+    voice->SetVolume(-600);
+    voice->SetPan(-10000);
+    auto copy = voice->Duplicate();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(&copy->Buffer(), &voice->Buffer());
+    EXPECT_EQ(copy->Volume(), -600);
+    EXPECT_EQ(copy->Pan(), -10000);
+    voice->Play(false);
+    Render(mixer, 500);
+    copy->Play(false);
+    const auto out = Render(mixer, 300);
+    EXPECT_NEAR(out[0], 2 * 5012, 4);  // both play: 0.501 * 10000 each
+    EXPECT_EQ(Peak(out, 1), 0);
+    EXPECT_EQ(copy->PlayPosition(), 600u);
+    voice.reset();  // the copy keeps the shared samples alive
+    EXPECT_NEAR(Render(mixer, 10)[0], 5012, 2);
+}
+
+// Every supported format plays at its own rate, converted to the device's.
+TEST_F(MixerTest, FormatsAndRatesConvertToTheDeviceRate) {
+    constexpr int kDeviceRate = 22050;
+    for (uint16_t bits : {8, 16}) {
+        for (uint16_t channels : {1, 2}) {
+            for (uint32_t rate : {11025u, 22050u, 44100u}) {
+                SCOPED_TRACE(testing::Message() << bits << " bit, " << channels << " ch, " << rate << " Hz");
+                const int frames = static_cast<int>(rate / 10);  // 100 ms
+                std::vector<int16_t> samples;
+                for (int f = 0; f < frames; ++f) {
+                    samples.push_back(8192);                      // left (or mono)
+                    if (channels == 2) samples.push_back(-16384);  // right
+                }
+                auto voice = Voice(MakeWav({rate, channels, bits, samples}));
+                voice->Play(false);
+                const auto out = Render(mixer, kDeviceRate / 5);
+                int sounding = 0;
+                for (size_t f = 0; f < out.size() / 2; ++f) {
+                    if (out[2 * f] == 0) continue;
+                    ++sounding;
+                    ASSERT_EQ(out[2 * f], 8192) << f;
+                    ASSERT_EQ(out[2 * f + 1], channels == 2 ? -16384 : 8192) << f;
+                }
+                EXPECT_NEAR(sounding, kDeviceRate / 10, 2);
+                EXPECT_FALSE(voice->IsPlaying());
+            }
+        }
+    }
+}
+
+TEST_F(MixerTest, ResamplingInterpolatesBetweenFrames) {
+    auto voice = Voice(MakeWav({11025, 1, 16, {0, 1000, 2000, 3000}}));
+    voice->Play(false);
+    const auto out = Render(mixer, 8);
+    const int16_t expected[] = {0, 500, 1000, 1500, 2000, 2500, 3000, 3000};
+    for (int f = 0; f < 8; ++f) EXPECT_EQ(out[2 * f], expected[f]) << f;
+}
+
+TEST_F(MixerTest, VoiceTableRunsOutAndRefillsAfterRelease) {
+    const auto samples = BufferOf(ConstantWav(10, 1));
+    std::vector<std::unique_ptr<MixerVoice>> voices;
+    for (int i = 0; i < Mixer::kMaxVoices; ++i) voices.push_back(mixer.CreateVoice(samples));
+    EXPECT_EQ(mixer.CreateVoice(samples), nullptr);
+    voices.pop_back();
+    EXPECT_NE(mixer.CreateVoice(samples), nullptr);
+}
+
+// The window thread starts and releases voices while a device thread renders;
+// under the sanitizers this catches a Render that reads freed samples.
+TEST_F(MixerTest, VoicesComeAndGoWhileTheDeviceRenders) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> renders{0};
+    std::thread device([&] {
+        std::vector<int16_t> out(2 * 256);
+        while (!stop.load()) {
+            mixer.Render(out.data(), 256, 48000);
+            renders.fetch_add(1);
+        }
+    });
+    std::vector<std::unique_ptr<MixerVoice>> live;
+    for (int i = 0; i < 3000; ++i) {
+        const auto samples = BufferOf(ConstantWav(50 + i % 200, 3000, 11025 * (1 + i % 4)));
+        std::unique_ptr<MixerVoice> voice;
+        // Released voices come back once the Render that may see them ends.
+        while (!(voice = mixer.CreateVoice(samples))) std::this_thread::yield();
+        voice->Play(i % 3 == 0);
+        live.push_back(std::move(voice));
+        if (live.size() > 40) live.erase(live.begin() + (i * 7) % 40);
+    }
+    while (renders.load() < 50) std::this_thread::yield();
+    live.clear();
+    stop = true;
+    device.join();
+    EXPECT_EQ(Peak(Render(mixer, 64), 0), 0);
+}
+
+}  // namespace
+}  // namespace audio

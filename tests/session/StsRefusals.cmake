@@ -1,0 +1,27 @@
+# cmake -DSTS=... -DDATA=... -DWORK=... -P StsRefusals.cmake
+# Bad session files and JSON the format cannot hold: exit status 1 and a reason.
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/empty.sts "")
+file(WRITE ${WORK}/text.sts "plain text, not a session")
+function(expect_refusal)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1 OR err STREQUAL "")
+    message(FATAL_ERROR "${ARGN}: expected exit status 1 with a reason, got ${rc}: ${err}")
+  endif()
+endfunction()
+
+foreach(file empty.sts text.sts missing.sts)
+  expect_refusal(${STS} show ${WORK}/${file})
+  expect_refusal(${STS} json ${WORK}/${file})
+endforeach()
+# Binary broken files (CMake strings cannot hold NUL bytes) come from the fuzz seeds.
+file(GLOB broken ${CORPUS}/broken-*.sts)
+if(NOT broken)
+  message(FATAL_ERROR "no broken session files in fuzz/corpus/sts")
+endif()
+foreach(file ${broken})
+  expect_refusal(${STS} show ${file})
+endforeach()
+foreach(json seven-tracks long-name negative-time big-world fraction broken)
+  expect_refusal(${STS} build ${DATA}/${json}.json ${WORK}/${json}.sts)
+endforeach()

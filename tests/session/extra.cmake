@@ -1,0 +1,11 @@
+# The sts tool: a JSON -> .sts -> JSON round trip, and refusals of bad input
+# with exit status 1.
+if(TARGET sts)
+  add_test(NAME sts_round_trip
+    COMMAND ${CMAKE_COMMAND} -DSTS=$<TARGET_FILE:sts> -DDATA=${CMAKE_CURRENT_SOURCE_DIR}/session/data
+            -DWORK=${CMAKE_CURRENT_BINARY_DIR}/sts_round_trip -P ${CMAKE_CURRENT_SOURCE_DIR}/session/StsRoundTrip.cmake)
+  add_test(NAME sts_refuses_bad_input
+    COMMAND ${CMAKE_COMMAND} -DSTS=$<TARGET_FILE:sts> -DDATA=${CMAKE_CURRENT_SOURCE_DIR}/session/data
+            -DCORPUS=${CMAKE_SOURCE_DIR}/fuzz/corpus/sts
+            -DWORK=${CMAKE_CURRENT_BINARY_DIR}/sts_refuses -P ${CMAKE_CURRENT_SOURCE_DIR}/session/StsRefusals.cmake)
+endif()
