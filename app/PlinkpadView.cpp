@@ -38,7 +38,9 @@ CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
       m_sceneFactory(MakeScene) {
     m_pEngine->SetTimerTarget(this);
-    m_pEngine->SetAudioConfig(TheApp().m_audioConfig);
+    plat::AudioConfig config = m_pEngine->AudioConfig();
+    config.bufferFrames = TheApp().m_nAudioBufferFrames;
+    m_pEngine->SetAudioConfig(config);
 }
 
 CPlinkpadView::~CPlinkpadView() {

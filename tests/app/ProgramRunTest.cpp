@@ -146,7 +146,9 @@ TEST_F(ProgramRunTest, InARealWindowTheStartUpPictureShows) {
     MakeDisc(disc);
     fs::path shot = scratch_.path / "window.png";
     RunResult r = Run("--windowed " + Drives({disc}), "wait 1000\nwindowshot " + shot.string() + "\nquit\n",
-                      "SDL_AUDIODRIVER=dummy xvfb-run -a ");
+                      // The X and D-Bus client libraries keep memory to the end; the
+                      // program's own leaks are checked by the headless runs.
+                      "SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 xvfb-run -a ");
     ASSERT_EQ(r.status, 0) << "see " << (scratch_.path / "run.out");
     std::vector<uint8_t> rgb;
     int w = 0, h = 0;

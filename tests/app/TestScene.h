@@ -96,11 +96,14 @@ inline CPlinkpadView::SceneFactory TestScenes(Log& log) {
 class FakePalette final : public ScenePalette {
 public:
     FakePalette(CPlinkpadView& view, int world, Log& log, bool opens)
-        : m_view(view), m_world(world), m_log(log), m_opens(opens) {}
+        : m_view(view), m_window(view.System()), m_world(world), m_log(log), m_opens(opens) {}
     ~FakePalette() override { m_log.push_back("palette deleted"); }
     bool Open() override {
         m_log.push_back("palette open");
-        return m_opens;
+        plat::WindowParams params;
+        params.rect = plat::Rect::FromSize(0, 0, 130, 178);
+        params.visible = false;
+        return m_opens && m_window.Create(params);
     }
     void RecordEvent(int kind, int a, int b) override {
         m_log.push_back("record " + std::to_string(kind) + " " + std::to_string(a) + " " + std::to_string(b));
@@ -108,11 +111,10 @@ public:
     void Close() override {
         m_log.push_back("palette closed");
         m_view.Session()->OnPaletteClosing();
+        m_window.Destroy();
     }
     void ReselectCut() override { m_log.push_back("reselect"); }
-    void SetRecorderTimer(int, uint32_t) override {}
-    void KillRecorderTimer(int) override {}
-    void ReleaseCursorClip() override {}
+    plat::Window& TimerWindow() override { return m_window; }
     int World() const override { return m_world; }
     std::string CutNameText() const override { return "cut"; }
     void LightTrack(int) override {}
@@ -121,6 +123,7 @@ public:
 
 private:
     CPlinkpadView& m_view;
+    plat::Window m_window;  // carries the recorder's timers
     int m_world;
     Log& m_log;
     bool m_opens;
