@@ -44,8 +44,8 @@ CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
 }
 
 CPlinkpadView::~CPlinkpadView() {
-    // The scene first: it unlinks itself and its palette from the session and
-    // the engine's scene sounds go with the engine.
+    // The scene first: its closing palette still talks to the session and
+    // removes its sounds from the engine.
     m_pScene.reset();
     m_pEngine.reset();
     m_pSession.reset();
