@@ -6,7 +6,11 @@
 //    (the generated asset disc first, then removable-media mount points);
 //  - '\' and '/' both separate components;
 //  - every component is matched without regard to case, and trailing blanks
-//    and dots of a name are ignored, as the host's file system did.
+//    and dots of a name are ignored, as the host's file system did;
+//  - ".." goes up but never above the directory the name starts in (the
+//    drive's candidate, or the current directory for a relative name), so a
+//    name cannot reach outside it; a name starting with a separator is an
+//    absolute install-relative path and starts at the file system's root.
 // Thread-safe for reading once built.
 
 #include <cstdint>
@@ -43,6 +47,15 @@ public:
     const std::vector<std::filesystem::path>& Candidates() const { return candidates_; }
 
 private:
+    struct Located {
+        std::filesystem::path base;      // the drive's directory, "/" or the current directory
+        std::vector<std::string> parts;  // clean components below it
+    };
+    std::optional<Located> Locate(std::string_view hostName) const;
+    // The existing entry reached from `base` through the first `count` parts.
+    static std::optional<std::filesystem::path> Walk(const std::filesystem::path& base,
+                                                     const std::vector<std::string>& parts, size_t count);
+
     std::vector<std::filesystem::path> candidates_;
 };
 

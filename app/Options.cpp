@@ -1,0 +1,92 @@
+#include "app/Options.h"
+
+#include <charconv>
+
+namespace {
+
+bool ParseInt(const std::string& s, int lo, int hi, int& out) {
+    int v = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || v < lo || v > hi) return false;
+    out = v;
+    return true;
+}
+
+bool ParseSize(const std::string& s, int& w, int& h) {
+    size_t x = s.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    return ParseInt(s.substr(0, x), 640, 8192, w) && ParseInt(s.substr(x + 1), 480, 8192, h);
+}
+
+}  // namespace
+
+const char* OptionsUsage() {
+    return "Usage: plinkpad [options]\n"
+           "  --help                 show this text\n"
+           "  --windowed             run in a window instead of full screen\n"
+           "  --screen WxH           size of the virtual screen (default 640x480)\n"
+           "  --depth N              colour depth the screen reports (default 8)\n"
+           "  --drives DIR:DIR:...   directories standing for drives c:, d:, ... (at most 23)\n"
+           "                         (default: the program's own disc, then removable media;\n"
+           "                         also taken from PLINKPAD_DRIVES)\n"
+           "  --headless             no window or sound device; time moves only by script\n"
+           "  --script FILE          drive the program with a script (see docs/scripting.md)\n"
+           "  --trace FILE           write a trace of what the program does\n"
+           "  --audio-out FILE.wav   also write everything played to a WAV file\n"
+           "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n";
+}
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+    ParsedOptions r;
+    AppOptions& o = r.options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                r.error = "option " + a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--windowed") {
+            o.windowed = true;
+        } else if (a == "--script") {
+            if (!value(o.scriptPath)) return r;
+        } else if (a == "--trace") {
+            if (!value(o.tracePath)) return r;
+        } else if (a == "--audio-out") {
+            if (!value(o.audioOutPath)) return r;
+        } else if (a == "--drives") {
+            if (!value(v)) return r;
+            o.drives = v;
+        } else if (a == "--screen") {
+            if (!value(v)) return r;
+            if (!ParseSize(v, o.screenWidth, o.screenHeight)) {
+                r.error = "--screen wants WIDTHxHEIGHT (at least 640x480, the largest stage), not '" + v + "'";
+                return r;
+            }
+        } else if (a == "--depth") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 1, 32, o.depth)) {
+                r.error = "--depth wants a number of bits from 1 to 32, not '" + v + "'";
+                return r;
+            }
+        } else if (a == "--audio-buffer") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 16, 65536, o.audioBufferFrames)) {
+                r.error = "--audio-buffer wants a number of frames from 16 to 65536, not '" + v + "'";
+                return r;
+            }
+        } else {
+            r.error = "unknown option '" + a + "'";
+            return r;
+        }
+    }
+    return r;
+}

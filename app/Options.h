@@ -1,0 +1,30 @@
+#pragma once
+// The program's command line. Plain data; parsing never exits the program.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct AppOptions {
+    bool help = false;
+    bool headless = false;          // headless backend with the manual clock
+    std::string scriptPath;         // --script: drives input and time
+    std::string tracePath;          // --trace: writes the trace of the run
+    int screenWidth = 640;          // --screen WxH: the virtual desktop
+    int screenHeight = 480;
+    int depth = 8;                  // --depth: what the display reports
+    std::optional<std::string> drives;  // --drives DIR:DIR:... (replaces the drive list)
+    bool windowed = false;          // SDL2: a window instead of full screen
+    std::string audioOutPath;       // --audio-out FILE.wav: also write the mix
+    int audioBufferFrames = 512;    // --audio-buffer FRAMES
+};
+
+struct ParsedOptions {
+    AppOptions options;
+    std::string error;  // empty on success; else one line for the user
+};
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+const char* OptionsUsage();

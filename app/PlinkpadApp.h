@@ -1,0 +1,54 @@
+#pragma once
+// The application object: finds the assets disc, refuses a display that is not
+// 8 bits per pixel, reads the settings file, and opens the main frame with the
+// stage view. It holds the path prefixes every scene builds its folders from.
+// Exactly one exists while the program runs (TheApp()); window thread only.
+
+#include <memory>
+#include <string>
+
+#include "platform/audio/AudioDevice.h"
+
+namespace plat {
+class Display;
+class WindowSystem;
+}  // namespace plat
+
+class CMainFrame;
+
+class CPlinkpadApp {
+public:
+    // Remembers the current directory as the install directory and registers
+    // itself as TheApp(). The host (plat::GetHost()) must be set up first.
+    CPlinkpadApp();
+    ~CPlinkpadApp();
+    CPlinkpadApp(const CPlinkpadApp&) = delete;
+    CPlinkpadApp& operator=(const CPlinkpadApp&) = delete;
+
+    // Start-up: the checks below, then the frame and view on `windows`.
+    // Returns false when start-up is refused (the reason was shown).
+    bool InitInstance(plat::WindowSystem& windows);
+    // The checks in their fixed order: the disc, the display's depth, then the
+    // settings. Returns false after showing the first failure's message.
+    bool CheckStartup(const plat::Display& display);
+    // Tries drives c..y (never z) for the "\Directx\Drivers\" folder by making it
+    // the current directory; sets m_strCDDrive to the first that has it. The
+    // current directory is restored whatever the outcome.
+    bool FindAssetDisc();
+    // Reads "Audio" of section "Plinkpads" from the install directory's
+    // "Plinkpad.INI" into m_strAudioDir ("\" when missing, cut to 199 characters).
+    void ReadSettings();
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+
+    std::string m_strCDDrive;   // drive letter of the assets disc, no colon
+    std::string m_strHomeDir;   // the install directory (current directory at start)
+    std::string m_strAudioDir;  // appended to every scene's disc audio folder
+    plat::AudioConfig m_audioConfig{22050, 512};  // what the sound engine asks of the device
+
+private:
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
+
+// The running application object; aborts if none exists.
+CPlinkpadApp& TheApp();

@@ -1,0 +1,119 @@
+#pragma once
+// The stage view: fills the main frame and hosts the current scene. It owns
+// the sound engine, the session record, the scene and the session-name edit
+// box; plays the start-up splash; forwards every mouse, key, timer and paint
+// event to the scene; switches scenes on the posted message kSwitchScene; and
+// runs the session commands (new, open, save, quit). Window thread only.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "audio/SoundTimers.h"
+#include "platform/window/Window.h"
+#include "recording/RecorderHooks.h"
+
+namespace plat {
+class EditControl;
+}
+
+class CScene;
+class CSession;
+class CSoundEngine;
+class ScenePalette;
+
+// Posted by a scene once its background shows: the view loads its hot-spots.
+inline constexpr uint32_t kSceneReady = 0x401;
+// Posted to switch scenes; wParam = scene number (0 hub, 1 Star, 2 Day,
+// 3 kBot, 4 Troid, 5 Gama).
+inline constexpr uint32_t kSwitchScene = 0x402;
+
+class CPlinkpadView final : public plat::Window, public SoundTimers, public RecorderView {
+public:
+    // Makes the scene for a number, or null when there is none.
+    using SceneFactory = std::function<std::unique_ptr<CScene>(CPlinkpadView&, int)>;
+    // Makes a (not yet opened) Record/Play palette for a scene.
+    using PaletteFactory = std::function<std::unique_ptr<ScenePalette>(CPlinkpadView&, CScene&)>;
+
+    // Creates the sound engine object (no output yet) and an empty session.
+    explicit CPlinkpadView(plat::WindowSystem& system);
+    ~CPlinkpadView() override;
+
+    // Creates the view filling `frame`'s client area, and its hidden edit box.
+    bool CreateView(plat::Window& frame);
+
+    // Where scenes and palettes come from; the program's own by default.
+    void SetSceneFactory(SceneFactory factory) { m_sceneFactory = std::move(factory); }
+    void SetPaletteFactory(PaletteFactory factory) { m_paletteFactory = std::move(factory); }
+    std::unique_ptr<ScenePalette> MakeRecordPalette(CScene& scene);
+
+    // --- Window handlers: all forwarded to the scene when there is one ---
+    bool OnCreate() override;
+    void OnPaint(plat::DeviceContext& dc) override;
+    void OnMouseMove(int x, int y) override;
+    void OnLButtonDown(int x, int y) override;
+    void OnLButtonUp(int x, int y) override;
+    void OnKeyDown(int key, uint32_t flags) override;
+    void OnKeyUp(int key, uint32_t flags) override;
+    void OnTimer(int id) override;
+    intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
+
+    // Cursor kinds 1..7 (see app/resources/Cursors.h); any other kind sets
+    // the remembered cursor again. Traced as "cursor K".
+    void SetCursorKind(int kind);
+    int CursorKind() const { return m_nCursorKind; }
+
+    // The general interface sounds (ids 10..90) from the disc; only when the
+    // engine has its output.
+    void LoadGeneralSounds();
+    void LoadCursors();
+
+    // Session commands: 1 on success, 0 when cancelled or failed.
+    int NewSession();
+    int OpenSession();
+    int SaveSession();
+    int QuitProgram();
+
+    // SoundTimers: a sound's end timer on this window.
+    void SetSoundTimer(int id, uint32_t periodMs) override;
+    // RecorderView: playback goes on in another world after the switch.
+    void ResumeInWorld(int world, int resumeCut) override;
+
+    CScene* Scene() const { return m_pScene.get(); }
+    CSoundEngine* Engine() const { return m_pEngine.get(); }
+    CSession* Session() const { return m_pSession.get(); }
+    plat::EditControl& SessionEdit() { return *m_editSession; }
+
+    int m_bEnterPending = 1;    // the next paint enters the scene
+    int m_bModal = 0;           // a modal dialog of the view runs
+    int m_bReopenPalette = 0;   // reopen the palette in the next scene (playback)
+    int m_nResumeCut = 0;       // with it: the cut or play-list position to resume
+    int m_bReturnToCenter = 0;  // a world asked for the hub's help screen
+
+private:
+    void RunSplash(plat::DeviceContext& dc);
+    void SwitchScene(int number);
+    void OnSceneReady();
+    // Writes the session to `path` without ever damaging an existing file there.
+    bool StoreSession(const std::string& hostPath);
+    // The file title (name without folder and extension) of a host path.
+    static std::string FileTitle(const std::string& hostPath);
+    // Changed since last saved (or a save of it failed).
+    bool SessionModified() const;
+    // Asks "Save now?" for a modified session: false when the user cancels.
+    bool OfferSave();
+    // Stops the recorder in the old session and links the new one in its place.
+    void ReplaceSession(std::unique_ptr<CSession> session);
+
+    std::unique_ptr<CSoundEngine> m_pEngine;
+    std::unique_ptr<CSession> m_pSession;
+    std::unique_ptr<CScene> m_pScene;
+    std::unique_ptr<plat::EditControl> m_editSession;
+    SceneFactory m_sceneFactory;
+    PaletteFactory m_paletteFactory;
+    int m_nCursorKind = 0;  // none set yet
+    bool m_bCursorsLoaded = false;
+    bool m_bSplashDone = false;
+    bool m_bStoreFailed = false;  // the session was encoded but its file not written
+};

@@ -1,0 +1,131 @@
+// The plinkpad program: joins the core to the SDL2 backend (people) or to the
+// headless one (scripted runs and tests), then runs the application.
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Options.h"
+#include "app/PlinkpadApp.h"
+#include "platform/Clock.h"
+#include "platform/Host.h"
+#include "platform/Trace.h"
+#include "platform/fs/HostPath.h"
+#include "platform/gdi/Display.h"
+#include "platform/headless/HeadlessHost.h"
+#include "platform/script/ScriptRunner.h"
+#include "platform/sdl/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
+
+namespace {
+
+constexpr int kUsageExit = 2;
+constexpr int kRefusedExit = 1;
+
+namespace fs = std::filesystem;
+
+// The program's own generated disc: beside the program when it was moved
+// together with it, else where the build wrote it.
+fs::path OwnDisc(const char* argv0) {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) exe = fs::absolute(argv0, ec);
+    fs::path beside = exe.parent_path() / "disc";
+    if (!ec && fs::is_directory(beside, ec)) return beside;
+    return PLINKPAD_DEFAULT_DISC;
+}
+
+std::vector<fs::path> DriveList(const AppOptions& o, const char* argv0) {
+    if (o.drives) return plat::HostPath::ParseList(*o.drives);
+    if (const char* env = std::getenv("PLINKPAD_DRIVES"); env != nullptr && *env != '\0')
+        return plat::HostPath::ParseList(env);
+    return plat::HostPath::DefaultCandidates(OwnDisc(argv0));
+}
+
+// Runs the application on a ready window system; the exit status.
+int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o) {
+    std::unique_ptr<plat::ScriptRunner> script;
+    if (!o.scriptPath.empty()) {
+        script = std::make_unique<plat::ScriptRunner>(windows, clock);
+        if (!script->LoadFile(o.scriptPath, std::cerr)) return plat::ScriptRunner::kBadScriptExit;
+        windows.SetScript(script.get());
+    }
+    int status = 0;
+    {
+        CPlinkpadApp app;
+        app.m_audioConfig.bufferFrames = o.audioBufferFrames;
+        status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
+    }
+    windows.SetScript(nullptr);
+    if (script && script->Failed() && status == 0) status = 1;
+    return status;
+}
+
+int RunHeadless(const AppOptions& o, plat::HostPath& files) {
+    plat::HeadlessHostOptions ho;
+    ho.width = o.screenWidth;
+    ho.height = o.screenHeight;
+    ho.depth = o.depth;
+    ho.tracePath = o.tracePath;
+    ho.backend.audioOutPath = o.audioOutPath;
+    ho.backend.keepAudio = false;
+    plat::HeadlessHost headless(ho);
+    headless.host.files = &files;
+    headless.host.display = &headless.display;
+    return RunApp(headless.windows, headless.clock, o);
+}
+
+int RunSdl(const AppOptions& o, plat::HostPath& files) {
+    plat::SdlOptions so;
+    so.desktopWidth = o.screenWidth;
+    so.desktopHeight = o.screenHeight;
+    so.windowed = o.windowed;
+    plat::SdlBackend backend(so);
+    if (!backend.Ok()) {
+        std::fprintf(stderr, "plinkpad: cannot open the screen: %s (try --headless)\n", backend.Error().c_str());
+        return kRefusedExit;
+    }
+    plat::SteadyClock clock;
+    plat::Display display(o.screenWidth, o.screenHeight, o.depth);
+    std::optional<plat::Trace> trace;
+    if (!o.tracePath.empty()) trace.emplace(clock, o.tracePath);
+    plat::WindowSystem windows(backend, display, clock, trace ? &*trace : nullptr);
+    plat::Host host;
+    host.dialogs = &windows;
+    host.files = &files;
+    host.clock = &clock;
+    host.backend = &backend;
+    host.windows = &windows;
+    host.display = &display;
+    host.trace = trace ? &*trace : nullptr;
+    plat::SetHost(&host);
+    int status = RunApp(windows, clock, o);
+    plat::SetHost(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "plinkpad: %s\n%s", parsed.error.c_str(), OptionsUsage());
+        return kUsageExit;
+    }
+    const AppOptions& o = parsed.options;
+    if (o.help) {
+        std::fputs(OptionsUsage(), stdout);
+        return 0;
+    }
+    if (!o.headless && !o.audioOutPath.empty()) {
+        std::fputs("plinkpad: --audio-out works with --headless only\n", stderr);
+        return kUsageExit;
+    }
+    plat::HostPath files(DriveList(o, argv[0]));
+    return o.headless ? RunHeadless(o, files) : RunSdl(o, files);
+}
