@@ -22,4 +22,7 @@ public:
     // again (it stores the name typed into the box and refreshes the label).
     // Used by the session commands around replacing the session.
     virtual void ReselectCut() = 0;
+    // The volume level (1..5) was set elsewhere (the hub's menu): the palette
+    // shows it on its volume control. A palette without one ignores it.
+    virtual void SetVolumeKnob(int level) { (void)level; }
 };
