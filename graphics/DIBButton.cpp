@@ -9,6 +9,7 @@
 #include "platform/Host.h"
 #include "platform/gdi/Display.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowSystem.h"
 
 CDIBButton::CDIBButton(const plat::Point* point, int id)
     : m_x(point != nullptr ? point->x : 0), m_y(point != nullptr ? point->y : 0), m_nId(id) {}
@@ -29,7 +30,9 @@ void CDIBButton::Press(plat::Window& view) { (void)view; }
 void CDIBButton::Release(plat::Window& view) { (void)view; }
 
 plat::Display& CDIBButton::Screen() {
-    plat::Display* display = plat::GetHost().display;
+    plat::Host& host = plat::GetHost();
+    plat::Display* display = host.display;
+    if (display == nullptr && host.windows != nullptr) display = &host.windows->GetDisplay();
     if (display == nullptr) {
         std::fputs("plinkpad: image buttons need the host's display\n", stderr);
         std::abort();

@@ -11,8 +11,8 @@
 // coordinates, the stage origin (TheStageOrigin()) added for stage-relative
 // buttons. Drawing into a scene's back buffer uses Draw(dc, 0).
 //
-// Device bitmaps and masks are made compatible with the screen,
-// plat::GetHost().display, which must be set. Window thread only.
+// Device bitmaps and masks are made compatible with the screen: the host's
+// display, else the window system's. Window thread only.
 
 #include <memory>
 

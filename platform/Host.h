@@ -60,7 +60,7 @@ struct Host {
     Clock* clock = nullptr;
     Backend* backend = nullptr;        // audio output
     WindowSystem* windows = nullptr;   // null in tests that need no windows
-    Display* display = nullptr;        // the screen; memory contexts and bitmaps are made compatible with it
+    Display* display = nullptr;        // the screen; when null, windows->GetDisplay() (set it where there are no windows)
     Trace* trace = nullptr;            // null when not tracing
 };
 

@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <string>
 
+namespace plat {
+class Window;
+}
+
 struct DayArrangement;
 
 // The scene that recorded events are replayed into.
@@ -31,14 +35,8 @@ public:
 class RecorderPalette {
 public:
     virtual ~RecorderPalette() = default;
-    // Timers on the palette's window: 666 steps playback, 777 flashes the
-    // track lights while a recording waits for its first event. The palette
-    // forwards these to its window's SetTimer/KillTimer, so the ticks reach
-    // its OnTimer (which kills 666 before calling the session's PlayEvent).
-    virtual void SetRecorderTimer(int id, uint32_t periodMs) = 0;
-    virtual void KillRecorderTimer(int id) = 0;
-    // Releases the cursor confinement the palette set for playback.
-    virtual void ReleaseCursorClip() = 0;
+    // The palette's window: the recorder sets and kills timers 666 and 777 on it.
+    virtual plat::Window& TimerWindow() = 0;
     // The scene number the palette was opened in.
     virtual int World() const = 0;
     // The text of the cut-name box.

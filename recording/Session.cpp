@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "audio/Random.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowSystem.h"
 #include "recording/codec/SessionFile.h"
 
 namespace {
@@ -74,7 +77,7 @@ std::vector<uint8_t> CSession::Store() {
 std::unique_ptr<CSession> CSession::Load(std::span<const uint8_t> bytes, std::string& error) {
     SessionTracks tracks;
     if (!ReadSessionFile(bytes, tracks, error)) return nullptr;
-    auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr, RandomSource{});
+    auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr);
     session->m_tracks = std::move(tracks);
     return session;
 }
@@ -108,7 +111,7 @@ int CSession::AddEvent(int kind, int a, int b) {
         return 0;
     }
     if (events.empty() && m_pRecordPalette != nullptr) {
-        m_pRecordPalette->KillRecorderTimer(kFlashTimer);
+        m_pRecordPalette->TimerWindow().KillTimer(kFlashTimer);
         m_pRecordPalette->LightTrack(m_nTrack);
     }
     events.push_back({NowMs() - m_dwStartTime, kind, a, b});
@@ -116,7 +119,7 @@ int CSession::AddEvent(int kind, int a, int b) {
 }
 
 int CSession::StopRecording() {
-    if (m_pRecordPalette != nullptr) m_pRecordPalette->KillRecorderTimer(kFlashTimer);
+    if (m_pRecordPalette != nullptr) m_pRecordPalette->TimerWindow().KillTimer(kFlashTimer);
     m_bRecording = false;
     if (!m_pRecordingCut) return 0;
     if (!m_pRecordingCut->events.empty()) {
@@ -182,7 +185,7 @@ bool CSession::IsPlayable(const SessionCut& cut) {
     return !cut.events.empty() && WorldName(cut.world) != nullptr;
 }
 
-int CSession::Random() const { return m_random ? m_random() : 0; }
+int CSession::Random() const { return m_random ? m_random() : audio::ProgramRandom().Next(); }
 
 void CSession::SwitchWorld(int world, int resumeCut) {
     if (m_pView == nullptr) return;
@@ -274,7 +277,8 @@ int CSession::PlayEvent() {
     if (static_cast<size_t>(m_nEvent) < events.size()) {
         m_pEvent = &events[static_cast<size_t>(m_nEvent)];
         m_nCutChain = 0;
-        m_pRecordPalette->SetRecorderTimer(kPlaybackTimer, EventGapMs(events[static_cast<size_t>(m_nEvent) - 1], *m_pEvent));
+        const SessionEvent& played = events[static_cast<size_t>(m_nEvent) - 1];
+        m_pRecordPalette->TimerWindow().SetTimer(kPlaybackTimer, EventGapMs(played, *m_pEvent));
         return 1;
     }
     if (m_nPlayAllMode == kPlayOneCut) {
@@ -286,7 +290,7 @@ int CSession::PlayEvent() {
     // the next cut waits for a timer tick so the message loop runs.
     if (m_nCutChain >= kTrackCount) {
         m_bNextCutDue = true;
-        m_pRecordPalette->SetRecorderTimer(kPlaybackTimer, 0);
+        m_pRecordPalette->TimerWindow().SetTimer(kPlaybackTimer, 0);
         return 1;
     }
     ++m_nCutChain;
@@ -319,10 +323,9 @@ void CSession::PlayNextCut() {
 void CSession::StopPlayback() { EndPlayback(true); }
 
 void CSession::EndPlayback(bool resizePalette) {
-    if (m_pRecordPalette != nullptr) {
-        m_pRecordPalette->ReleaseCursorClip();
-        m_pRecordPalette->KillRecorderTimer(kPlaybackTimer);
-    }
+    // Playback confined the pointer to the compact palette.
+    if (plat::WindowSystem* windows = plat::GetHost().windows) windows->ClipCursor(nullptr);
+    if (m_pRecordPalette != nullptr) m_pRecordPalette->TimerWindow().KillTimer(kPlaybackTimer);
     m_bPlaying = false;
     m_pEvent = nullptr;
     m_nEvent = 0;

@@ -9,8 +9,18 @@
 // - The palette and scenes reach the session through the view each time,
 //   never through a stored pointer.
 // - Before the view deletes or replaces the session (New, Open) it calls
-//   StopAll(), then gives the new session the links with Attach().
-// - A closing palette calls OnPaletteClosing() while its window still exists.
+//   StopAll() (before asking to save, so a running recording is saved too),
+//   then hands the links over:
+//     std::string error;
+//     std::unique_ptr<CSession> loaded = CSession::Load(bytes, error);
+//     if (!loaded) ...  // "Unable to load session!"; the current one stays
+//     m_pSession->StopAll();
+//     loaded->TakeLinksFrom(*m_pSession);
+//     m_pSession = std::move(loaded);
+//   New does the same with a fresh CSession(scene, palette, view).
+// - The palette's ToggleRecordPalette calls Attach(scene, palette) once the
+//   palette exists; a closing palette calls OnPaletteClosing() while its
+//   window still exists.
 
 #include <cstdint>
 #include <functional>
@@ -24,7 +34,8 @@
 
 class CSession {
 public:
-    // The program's pseudo-random generator: numbers 0..32767.
+    // A source of pseudo-random numbers 0..32767. Empty: the program's one
+    // generator (audio::ProgramRandom()); tests pass their own.
     using RandomSource = std::function<int()>;
 
     static constexpr int kMaxEvents = 500;
@@ -37,7 +48,7 @@ public:
 
     // The links may be null (a session read from a file gets them later).
     // Reads the host clock for the start time, so a host must be set.
-    CSession(RecorderScene* scene, RecorderPalette* palette, RecorderView* view, RandomSource random);
+    CSession(RecorderScene* scene, RecorderPalette* palette, RecorderView* view, RandomSource random = {});
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
     // Deletes the cuts only; it touches no link (they may be gone already).
@@ -75,12 +86,15 @@ public:
     int AddEvent(int kind, int a, int b);
     // 1 the cut was stored in its track; 0 the recording was empty.
     int StopRecording();
+    // The cut of track 0..5; null when empty or out of range.
     const SessionCut* GetCut(int track) const;
+    // Stores `cut` in `track`. A cut already there is deleted and `cut` kept
+    // as it is; into an empty track a Day cut gets the Day scene's board.
     void SetCut(int track, std::unique_ptr<SessionCut> cut);
-    // Renames the cut of `track` (the cut-name box's text, cut to 31 bytes).
-    // 1 renamed; 0 no cut there.
+    // Renames the cut of `track` (the cut-name box's text, cut to 31 bytes);
+    // a new name counts as a change. 1 renamed; 0 no cut there.
     int RenameCut(int track, const std::string& name);
-    // 1 removed; 0 the track was empty. Stops a playback first.
+    // 1 removed; 0 the track was empty. A playback of the cut stops first.
     int ClearCut(int track);
     void ClearAll();
 
@@ -90,7 +104,8 @@ public:
     // event has ended already when this returns 1: check IsPlaying().
     int PlayCut(int n);
     // Plays every playable cut, `random` non-zero: at random until stopped;
-    // else in track order. 1 started; 0 no cut or a world switch under way.
+    // else in track order. 1 started (possibly over already: IsPlaying());
+    // 0 no cut or a world switch under way.
     int PlayAll(int random);
     // Delivers the current event and schedules the next (timer 666, which the
     // palette kills before calling this). 1 going on; 0 ended.

@@ -126,7 +126,11 @@ bool ReadHeader(Reader& r, std::string& error) {
     std::span<const uint8_t> name;
     if (!r.Bytes(nameLength, name)) return Fail(error, r.Offset(), "file ends inside the class name");
     const std::string_view nameText(reinterpret_cast<const char*>(name.data()), name.size());
-    if (nameText != kClassName) return Fail(error, 6, "class is \"" + std::string(nameText) + "\", not \"CSession\"");
+    if (nameText != kClassName) {
+        std::string shown;  // the file's bytes, made safe to print
+        for (char c : nameText) shown += c >= 0x20 && c < 0x7F ? c : '?';
+        return Fail(error, 6, "class is \"" + shown + "\", not \"CSession\"");
+    }
     if (schema != kSchema) return Fail(error, 2, "schema " + std::to_string(schema) + " is not 0");
     return true;
 }

@@ -1,19 +1,21 @@
 #pragma once
 // Fakes of what the recorder talks to: a scene that logs the inputs it gets,
-// a palette that holds its timers for the test to fire, a view that logs
-// world switches, and message boxes that log their text.
+// a palette window whose timers run in the headless window system, a view
+// that logs world switches, and message boxes that log their text.
 
 #include <deque>
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/Clock.h"
 #include "platform/Host.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowSystem.h"
 #include "recording/RecorderHooks.h"
+#include "recording/Session.h"
 #include "recording/codec/SessionData.h"
 
 class FakeScene : public RecorderScene {
@@ -45,20 +47,21 @@ private:
     int number_;
 };
 
-class FakePalette : public RecorderPalette {
+// A real palette window whose timers run in the window system: timer 666
+// is handled the palette's way (kill it, then PlayEvent on the session).
+class FakePalette : public plat::Window, public RecorderPalette {
 public:
-    explicit FakePalette(int world, std::string cutName = "") : world_(world), cutName_(std::move(cutName)) {}
-    void SetRecorderTimer(int id, uint32_t periodMs) override {
-        Use();
-        timers[id] = periodMs;
+    FakePalette(plat::WindowSystem& system, int world, std::string cutName = "")
+        : Window(system), world_(world), cutName_(std::move(cutName)) {
+        plat::WindowParams params;
+        params.rect = plat::Rect::FromSize(0, 0, 130, 178);
+        Create(params);
     }
-    void KillRecorderTimer(int id) override {
+    ~FakePalette() override { Destroy(); }
+
+    plat::Window& TimerWindow() override {
         Use();
-        timers.erase(id);
-    }
-    void ReleaseCursorClip() override {
-        Use();
-        ++clipReleases;
+        return *this;
     }
     int World() const override { return world_; }
     std::string CutNameText() const override { return cutName_; }
@@ -74,18 +77,31 @@ public:
         Use();
         compactCalls.push_back(on);
     }
-    // After this, any call from the recorder is a use of a destroyed palette.
-    void MarkClosed() { closed = true; }
+    void OnTimer(int id) override {
+        if (id != 666) {
+            ++otherTicks;
+            return;
+        }
+        KillTimer(666);
+        ticks.push_back(System().NowMs());
+        if (session) session()->PlayEvent();
+    }
+    // The window goes; any later call from the recorder is a use of it.
+    void Close() {
+        Destroy();
+        closed = true;
+    }
 
-    std::map<int, uint32_t> timers;
+    std::function<CSession*()> session;  // as the palette reaches it: through the view
+    std::vector<uint32_t> ticks;         // clock values of the timer 666 ticks
+    int otherTicks = 0;
     std::vector<int> lights;
     std::vector<bool> compactCalls;
-    int clipReleases = 0;
     int stopShown = 0;
     bool closed = false;
 
 private:
-    void Use() {
+    void Use() const {
         if (closed) ADD_FAILURE() << "recorder used a closed palette";
     }
     int world_;
@@ -106,22 +122,6 @@ public:
     }
     std::optional<std::string> FileDialog(const plat::FileDialogOptions&) override { return std::nullopt; }
     std::vector<std::string> messages;
-};
-
-// A host with a manual clock and logging dialogs, current while it lives.
-class TestHost {
-public:
-    explicit TestHost(uint32_t startMs) : clock(startMs) {
-        host_.dialogs = &dialogs;
-        host_.clock = &clock;
-        plat::SetHost(&host_);
-    }
-    ~TestHost() { plat::SetHost(nullptr); }
-    plat::ManualClock clock;
-    FakeDialogs dialogs;
-
-private:
-    plat::Host host_;
 };
 
 // Random numbers the test decides, in order; 0 when it runs out.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "audio/Random.h"
+#include "platform/headless/HeadlessHost.h"
 #include "recording/Session.h"
 #include "recording/codec/SessionFile.h"
 #include "tests/recording/RecorderFakes.h"
@@ -19,14 +21,31 @@ std::unique_ptr<SessionCut> Cut(int world, std::vector<SessionEvent> events, std
 // One mouse move at (x, 0) at time t: tells cuts apart in the scene's log.
 SessionEvent Move(uint32_t t, int x) { return {t, 1, x, 0}; }
 
+plat::HeadlessHostOptions StartingAt(uint32_t ms) {
+    plat::HeadlessHostOptions options;
+    options.startMs = ms;
+    return options;
+}
+
 class Recorder : public ::testing::Test {
 protected:
-    TestHost host{5000};
+    Recorder() {
+        h.host.dialogs = &dialogs;
+        Connect(palette);
+    }
+
+    plat::HeadlessHost h{StartingAt(5000)};
+    FakeDialogs dialogs;
     FakeScene scene{0};
-    FakePalette palette{0, "Center.1"};
+    FakePalette palette{h.windows, 0, "Center.1"};
     FakeView view;
     ScriptedRandom random;
     std::unique_ptr<CSession> session = std::make_unique<CSession>(&scene, &palette, &view, random.Source());
+    const plat::Rect compactPalette = plat::Rect::FromSize(0, 30, 130, 35);
+
+    void Connect(FakePalette& p) {
+        p.session = [this] { return session.get(); };
+    }
 
     // Replaces the session by one read from a file holding `tracks`, the way
     // the view opens a session.
@@ -38,21 +57,31 @@ protected:
         loaded->TakeLinksFrom(*session);
         session = std::move(loaded);
     }
-    // Timer 666 fires: the palette kills it and calls PlayEvent. Returns the
-    // wait it was set to.
-    uint32_t Tick() {
-        auto it = palette.timers.find(CSession::kPlaybackTimer);
-        if (it == palette.timers.end()) {
-            ADD_FAILURE() << "no playback timer pending";
-            return 0;
+    // Lets time pass a millisecond at a time, running the message loop.
+    void Pass(uint32_t ms) {
+        for (uint32_t i = 0; i < ms; ++i) {
+            h.clock.Advance(1);
+            h.windows.DispatchAll();
         }
-        const uint32_t wait = it->second;
-        palette.timers.erase(it);
-        host.clock.Advance(wait);
-        session->PlayEvent();
-        return wait;
     }
-    bool TimerPending(int id) const { return palette.timers.count(id) != 0; }
+    // Runs the loop until `p`'s playback timer ticks; returns how long that
+    // took, 0 when it did not tick within `limit` ms.
+    uint32_t NextTick(FakePalette& p, uint32_t limit = 100000) {
+        const size_t before = p.ticks.size();
+        for (uint32_t ms = 1; ms <= limit; ++ms) {
+            Pass(1);
+            if (p.ticks.size() > before) return ms;
+        }
+        ADD_FAILURE() << "no playback tick within " << limit << " ms";
+        return 0;
+    }
+    uint32_t NextTick() { return NextTick(palette); }
+    // No playback tick comes any more.
+    void ExpectNoMoreTicks(FakePalette& p) {
+        const size_t before = p.ticks.size();
+        Pass(1000);
+        EXPECT_EQ(p.ticks.size(), before);
+    }
 };
 
 // --- Recording ---
@@ -60,13 +89,13 @@ protected:
 TEST_F(Recorder, FiveHundredEventsFitAndThe501stEndsTheRecording) {
     session->StartRecording(2);
     for (int i = 0; i < CSession::kMaxEvents; ++i) ASSERT_EQ(session->AddEvent(1, i, i), 1) << i;
-    EXPECT_TRUE(host.dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 
     EXPECT_EQ(session->AddEvent(1, 0, 0), 0);
-    EXPECT_EQ(host.dialogs.messages, Log{"This track is full. Please click OK to stop recording."});
+    EXPECT_EQ(dialogs.messages, Log{"This track is full. Please click OK to stop recording."});
     EXPECT_FALSE(session->IsRecording());
     EXPECT_EQ(session->AddEvent(1, 0, 0), 0);
-    EXPECT_EQ(host.dialogs.messages.size(), 1u) << "refused quietly once ended";
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "refused quietly once ended";
 
     EXPECT_EQ(session->StopRecording(), 1);
     ASSERT_NE(session->GetCut(1), nullptr);
@@ -74,16 +103,17 @@ TEST_F(Recorder, FiveHundredEventsFitAndThe501stEndsTheRecording) {
 }
 
 TEST_F(Recorder, EventsAreTimedFromTheSessionsStartAndTheFirstLightsTheTrack) {
-    host.clock.Advance(1000);
+    h.clock.Advance(1000);
     session->StartRecording(3);
-    palette.SetRecorderTimer(CSession::kFlashTimer, 100);  // the palette flashes while waiting
-    host.clock.Advance(250);
+    palette.SetTimer(CSession::kFlashTimer, 100);  // the palette flashes while waiting
+    h.clock.Advance(250);
     session->AddEvent(4, 'A', 0);
-    EXPECT_FALSE(TimerPending(CSession::kFlashTimer));
     EXPECT_EQ(palette.lights, std::vector<int>{2});
-    host.clock.Advance(40);
+    h.clock.Advance(40);
     session->AddEvent(5, 'A', 0);
     session->StopRecording();
+    Pass(300);
+    EXPECT_EQ(palette.otherTicks, 0) << "the first event stopped the flashing";
 
     const SessionCut* cut = session->GetCut(2);
     ASSERT_NE(cut, nullptr);
@@ -108,7 +138,7 @@ TEST_F(Recorder, RecordingReplacesTheOldCutAtOnceEvenWhenItEndsEmpty) {
 }
 
 TEST_F(Recorder, CutNamesAreCutTo31BytesWithoutSplittingACharacter) {
-    FakePalette longName(0, std::string(30, 'a') + "\xC3\xA9" + "zz");  // e-acute across byte 31
+    FakePalette longName(h.windows, 0, std::string(30, 'a') + "\xC3\xA9" + "zz");  // e-acute across byte 31
     session->Attach(&scene, &longName);
     session->StartRecording(1);
     session->AddEvent(1, 0, 0);
@@ -152,18 +182,20 @@ TEST_F(Recorder, PlaybackKeepsTheRecordedGapsAndSkipsUnknownKinds) {
                         {60030, 5, 65, 9}});
     Open(std::move(tracks));
 
+    h.windows.ClipCursor(&compactPalette);  // as the palette does for playback
     ASSERT_EQ(session->PlayCut(1), 1);
     EXPECT_EQ(scene.log, Log{"move 10,20"});
     EXPECT_EQ(palette.lights, std::vector<int>{0});
-    const std::vector<uint32_t> expectedWaits = {100, 0, 250, 50, 0, 20, 10};
+    // No wait at all becomes the host's shortest timer period, 10 ms.
+    const std::vector<uint32_t> expectedWaits = {100, 10, 250, 50, 10, 20, 10};
     std::vector<uint32_t> waits;
-    while (session->IsPlaying() && waits.size() < 20) waits.push_back(Tick());
+    while (session->IsPlaying() && waits.size() < 20) waits.push_back(NextTick());
     EXPECT_EQ(waits, expectedWaits);
     EXPECT_EQ(scene.log, (Log{"move 10,20", "down 10,20", "up 10,20", "move 30,40", "keydown 65,0", "keyup 65,0"}));
 
     EXPECT_FALSE(session->IsPlaying());
-    EXPECT_FALSE(TimerPending(CSession::kPlaybackTimer));
-    EXPECT_EQ(palette.clipReleases, 1);
+    ExpectNoMoreTicks(palette);
+    EXPECT_FALSE(h.windows.CursorClip());
     EXPECT_EQ(palette.compactCalls, std::vector<bool>{false});
 }
 
@@ -188,10 +220,10 @@ TEST_F(Recorder, InOrderPlayAllSkipsEmptyTracksAndStopsAfterTheLast) {
 
     ASSERT_EQ(session->PlayAll(0), 1);
     EXPECT_EQ(palette.stopShown, 1);
-    while (session->IsPlaying()) Tick();
+    while (session->IsPlaying()) NextTick();
     EXPECT_EQ(scene.log, (Log{"move 1,0", "move 2,0", "move 3,0", "move 4,0", "move 5,0"}));
     EXPECT_EQ(palette.lights, (std::vector<int>{0, 1, 2})) << "lights follow the list position, not the track";
-    EXPECT_FALSE(TimerPending(CSession::kPlaybackTimer));
+    ExpectNoMoreTicks(palette);
 }
 
 TEST_F(Recorder, RandomPlayAllRepeatsCutsAndNeverEndsByItself) {
@@ -201,13 +233,13 @@ TEST_F(Recorder, RandomPlayAllRepeatsCutsAndNeverEndsByItself) {
     Open(std::move(tracks));
     random.values = {1, 3, 4, 2, 7, 0};  // positions 1, 1, 0, 0, 1, 0
     ASSERT_EQ(session->PlayAll(1), 1);
-    for (int i = 0; i < 5; ++i) Tick();  // each tick ends a cut and starts the next
+    for (int i = 0; i < 5; ++i) NextTick();  // each tick ends a cut and starts the next
     EXPECT_TRUE(session->IsPlaying());
     EXPECT_EQ(palette.lights, (std::vector<int>{1, 1, 0, 0, 1, 0}));
     EXPECT_EQ(scene.log.size(), 11u);
     session->StopPlayback();
     EXPECT_FALSE(session->IsPlaying());
-    EXPECT_FALSE(TimerPending(CSession::kPlaybackTimer));
+    ExpectNoMoreTicks(palette);
 }
 
 TEST_F(Recorder, RandomPlayOfOneEventCutsYieldsToTheLoopInsteadOfRecursing) {
@@ -218,8 +250,22 @@ TEST_F(Recorder, RandomPlayOfOneEventCutsYieldsToTheLoopInsteadOfRecursing) {
     ASSERT_EQ(session->PlayAll(1), 1);  // returns although no cut ever waits
     EXPECT_TRUE(session->IsPlaying());
     EXPECT_EQ(scene.log.size(), 7u) << "a list's worth of chained cuts, then a tick";
-    EXPECT_EQ(Tick(), 0u);
+    EXPECT_EQ(NextTick(), 10u);
     EXPECT_EQ(scene.log.size(), 14u);
+    session->StopPlayback();
+}
+
+TEST_F(Recorder, RandomPlayDrawsFromTheProgramsGeneratorByDefault) {
+    session = std::make_unique<CSession>(&scene, &palette, &view);
+    SessionTracks tracks;
+    for (int t : {0, 2, 3}) tracks[t] = Cut(0, {Move(0, t)});
+    Open(std::move(tracks));
+    audio::ProgramRandom().Seed(12345);
+    audio::CRandom same(12345);
+    ASSERT_EQ(session->PlayAll(1), 1);
+    std::vector<int> expected;
+    for (size_t i = 0; i < palette.lights.size(); ++i) expected.push_back(same.Next() % 3);
+    EXPECT_EQ(palette.lights, expected);
     session->StopPlayback();
 }
 
@@ -234,14 +280,16 @@ TEST_F(Recorder, ACutOfAnotherWorldSwitchesAndResumesInTheNextPalette) {
 
     // The switch destroys the old palette with its scene, then opens one in kBot.
     session->OnPaletteClosing();
-    palette.MarkClosed();
+    palette.Close();
     FakeScene kbot(3);
-    FakePalette kbotPalette(3);
+    FakePalette kbotPalette(h.windows, 3);
+    Connect(kbotPalette);
     session->Attach(&kbot, &kbotPalette);
     EXPECT_EQ(session->Resume(3), 1);
     EXPECT_EQ(kbot.log, Log{"move 1,0"});
-    EXPECT_EQ(kbotPalette.timers[CSession::kPlaybackTimer], 40u);
-    EXPECT_TRUE(session->IsPlaying());
+    EXPECT_EQ(NextTick(kbotPalette), 40u);
+    EXPECT_EQ(kbot.log, (Log{"move 1,0", "move 2,0"}));
+    EXPECT_FALSE(session->IsPlaying());
 }
 
 TEST_F(Recorder, PlayAllFollowsCutsAcrossWorldsUntilStopped) {
@@ -254,12 +302,14 @@ TEST_F(Recorder, PlayAllFollowsCutsAcrossWorldsUntilStopped) {
     ASSERT_EQ(session->PlayAll(0), 1);
     EXPECT_EQ(view.switches, (std::vector<std::pair<int, int>>{{5, 1}}));
     session->OnPaletteClosing();
-    palette.MarkClosed();
+    palette.Close();
     EXPECT_TRUE(session->IsPlaying()) << "the switch keeps the run going";
 
     FakeScene gama(5);
-    FakePalette gamaPalette(5);
+    FakePalette gamaPalette(h.windows, 5);
+    Connect(gamaPalette);
     session->Attach(&gama, &gamaPalette);
+    h.windows.ClipCursor(&compactPalette);
     EXPECT_EQ(session->Resume(1), 1);
     EXPECT_EQ(gamaPalette.lights, std::vector<int>{1});
     EXPECT_EQ(gama.log, Log{"move 2,0"});
@@ -267,8 +317,8 @@ TEST_F(Recorder, PlayAllFollowsCutsAcrossWorldsUntilStopped) {
     // Stop in Gama before the run returns to Center.
     session->StopPlayback();
     EXPECT_FALSE(session->IsPlaying());
-    EXPECT_EQ(gamaPalette.clipReleases, 1);
-    EXPECT_FALSE(gamaPalette.timers.count(CSession::kPlaybackTimer));
+    EXPECT_FALSE(h.windows.CursorClip());
+    ExpectNoMoreTicks(gamaPalette);
     EXPECT_EQ(view.switches.size(), 1u);
 }
 
@@ -284,14 +334,15 @@ TEST_F(Recorder, ClosingThePaletteEndsAPlaybackAndARecording) {
     SessionTracks tracks;
     tracks[0] = Cut(0, {Move(0, 1), Move(100, 2)});
     Open(std::move(tracks));
+    h.windows.ClipCursor(&compactPalette);
     ASSERT_EQ(session->PlayCut(1), 1);
     session->OnPaletteClosing();
     EXPECT_FALSE(session->IsPlaying());
-    EXPECT_FALSE(TimerPending(CSession::kPlaybackTimer));
-    EXPECT_EQ(palette.clipReleases, 1);
+    EXPECT_FALSE(h.windows.CursorClip()) << "the pointer is free again";
+    ExpectNoMoreTicks(palette);
     EXPECT_TRUE(palette.compactCalls.empty()) << "a closing palette is not resized";
 
-    FakePalette second(0, "Center.2");
+    FakePalette second(h.windows, 0, "Center.2");
     session->Attach(&scene, &second);
     session->StartRecording(2);
     session->AddEvent(1, 7, 7);
@@ -307,10 +358,10 @@ TEST_F(Recorder, AReplayedClickThatClosesThePaletteEndsThePlaybackSafely) {
     Open(std::move(tracks));
     scene.onButtonUp = [&] {
         session->OnPaletteClosing();
-        palette.MarkClosed();
+        palette.Close();
     };
     ASSERT_EQ(session->PlayCut(1), 1);
-    Tick();  // delivers the click, which closes the palette
+    NextTick();  // delivers the click, which closes the palette
     EXPECT_FALSE(session->IsPlaying());
     EXPECT_EQ(scene.log, (Log{"move 1,0", "up 5,5"}));
 }
@@ -338,7 +389,7 @@ TEST_F(Recorder, StopAllKeepsARecordingsCutAndEndsPlayback) {
 
 TEST_F(Recorder, DayCutsCaptureTheBoardAndRestoreItOnlyWhenItChanged) {
     FakeScene day(2);
-    FakePalette dayPalette(2, "Day.1");
+    FakePalette dayPalette(h.windows, 2, "Day.1");
     session->Attach(&day, &dayPalette);
     day.nextSet = 7;
     session->StartRecording(1);
