@@ -1,0 +1,62 @@
+// assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
+// disc's marker folder) below DISC_ROOT. Same input, same bytes.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/assetgen/Album.h"
+#include "tools/assetgen/Builders.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen DISC_ROOT\n");
+        return 2;
+    }
+    const std::filesystem::path root = argv[1];
+    try {
+        std::filesystem::create_directories(root);
+        ag::MakeDiscPath(root, "Directx/Drivers/marker");  // creates the marker folders
+
+        struct Job {
+            const char* album;
+            std::function<void(ag::Album&)> build;
+        };
+        std::vector<Job> jobs = {
+            {"startup", [](ag::Album& a) { ag::BuildStartup(a); }},
+            {"shared-masks", [](ag::Album& a) { ag::BuildSharedMasks(a); }},
+            {"center",
+             [](ag::Album& a) {
+                 ag::BuildCenter(a);
+                 ag::BuildHelp(a);
+                 ag::BuildMenu(a);
+                 ag::BuildAbout(a);
+                 ag::BuildRecPal(a, 0);
+                 ag::BuildRecordHelp(a, 0);
+             }},
+        };
+        const std::function<void(ag::Album&)> worlds[6] = {
+            {}, ag::BuildStar, ag::BuildDay, ag::BuildKBot, ag::BuildTroid, ag::BuildGama};
+        const char* names[6] = {"", "star", "day", "kbot", "troid", "gama"};
+        for (int w = 1; w <= 5; ++w) {
+            jobs.push_back({names[w], [w, build = worlds[w]](ag::Album& a) {
+                                build(a);
+                                ag::BuildRecPal(a, w);
+                                ag::BuildRecordHelp(a, w);
+                            }});
+        }
+        size_t total = 0;
+        for (const Job& job : jobs) {
+            ag::Album album(job.album);
+            job.build(album);
+            total += album.Write(root);
+        }
+        std::printf("assetgen: %zu pictures in %s\n", total, root.string().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
