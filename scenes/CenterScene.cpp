@@ -238,6 +238,12 @@ void CCenterScene::Enter(plat::DeviceContext& dc) {
 }
 
 int CCenterScene::LoadHotspots() {
+    LoadContents();
+    Arrive();
+    return 1;
+}
+
+void CCenterScene::LoadContents() {
     m_pView->SetCursorKind(4);
 
     const plat::Point haloAt{195, 38};
@@ -301,7 +307,9 @@ int CCenterScene::LoadHotspots() {
         for (const SoundSpec& l : kLoops) engine.AddLoop(m_strDiscAudioDir + l.file, l.id, l.pan);
     }
     m_bNotReady = 0;
+}
 
+void CCenterScene::Arrive() {
     if (m_pView->m_bReturnToCenter) {
         ShowHelp();
         m_pView->System().ClipCursor(nullptr);
@@ -315,7 +323,6 @@ int CCenterScene::LoadHotspots() {
         m_pView->System().ClipCursor(nullptr);
         m_pView->SetCursorKind(kArrowCursor);
     }
-    return 1;
 }
 
 // --- Drawing ---

@@ -47,6 +47,10 @@ public:
     // Builds hot-spots, menu panel, sounds and loops, then plays the intro
     // (or opens the help screen) and releases the pointer. Returns 1.
     int LoadHotspots() override;
+    // LoadHotspots in its two halves: everything loaded and ready to paint;
+    // then the entrance (intro or help screen) and the pointer let go.
+    void LoadContents();
+    void Arrive();
     void Paint(plat::DeviceContext& dc) override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;
