@@ -7,8 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio/AudioDevice.h"
-
 namespace plat {
 class Display;
 class WindowSystem;
@@ -44,7 +42,7 @@ public:
     std::string m_strCDDrive;   // drive letter of the assets disc, no colon
     std::string m_strHomeDir;   // the install directory (current directory at start)
     std::string m_strAudioDir;  // appended to every scene's disc audio folder
-    plat::AudioConfig m_audioConfig{22050, 512};  // what the sound engine asks of the device
+    int m_nAudioBufferFrames = 512;  // frames per audio device buffer (--audio-buffer)
 
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;

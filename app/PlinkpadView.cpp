@@ -38,12 +38,14 @@ CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
       m_sceneFactory(MakeScene) {
     m_pEngine->SetTimerTarget(this);
-    m_pEngine->SetAudioConfig(TheApp().m_audioConfig);
+    plat::AudioConfig config = m_pEngine->AudioConfig();
+    config.bufferFrames = TheApp().m_nAudioBufferFrames;
+    m_pEngine->SetAudioConfig(config);
 }
 
 CPlinkpadView::~CPlinkpadView() {
-    // The scene first: it unlinks itself and its palette from the session and
-    // the engine's scene sounds go with the engine.
+    // The scene first: its closing palette still talks to the session and
+    // removes its sounds from the engine.
     m_pScene.reset();
     m_pEngine.reset();
     m_pSession.reset();

@@ -58,7 +58,7 @@ int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o)
     int status = 0;
     {
         CPlinkpadApp app;
-        app.m_audioConfig.bufferFrames = o.audioBufferFrames;
+        app.m_nAudioBufferFrames = o.audioBufferFrames;
         status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
     }
     windows.SetScript(nullptr);

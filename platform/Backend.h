@@ -34,8 +34,12 @@ public:
     virtual std::unique_ptr<AudioDevice> OpenAudio(AudioSource& source, const AudioConfig& config) = 0;
     // What the program's window shows now, read back from the host (SDL2) or
     // the last presented frame (headless): 0x00RRGGBB pixels, row-major.
-    // False when nothing can be read (no frame presented yet).
-    virtual bool ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) = 0;
+    // False when nothing can be read (no frame presented yet, or a backend
+    // that cannot read back).
+    virtual bool ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) {
+        (void)xrgb; (void)width; (void)height;
+        return false;
+    }
     // True when input can arrive from a person. A headless run without a
     // script has no other source of input, so its loop ends when idle.
     virtual bool Interactive() const { return true; }

@@ -236,9 +236,13 @@ void FileChooser::OnPaint(DeviceContext&) {
     p.Text(bold, 10, 6, title, c.white);
     // The folder, cut at the left when long so that its end stays readable.
     std::string where = folder_.string();
-    while (where.size() > 4 && font.MeasureWidth("Look in: ..." + where) > kList.Width())
-        where.erase(0, 1 + (where.size() > 1 && (static_cast<unsigned char>(where[1]) & 0xC0) == 0x80 ? 1 : 0));
-    p.Text(font, 10, 30, (where == folder_.string() ? "Look in: " : "Look in: ...") + where, c.white);
+    std::string shown = "Look in: " + where;
+    while (font.MeasureWidth(shown) > kList.Width() && where.size() > 1) {
+        where.erase(0, 1);
+        while (!where.empty() && (static_cast<unsigned char>(where[0]) & 0xC0) == 0x80) where.erase(0, 1);
+        shown = "Look in: ..." + where;
+    }
+    p.Text(font, 10, 30, shown, c.white);
 
     p.Fill(kList, c.white);
     p.Frame(kList, c.grey);

@@ -36,7 +36,7 @@ WindowSystem::WindowSystem(Backend& backend, Display& display, Clock& clock, Tra
       paletteSeen_(display.PaletteGeneration()),
       converter_(std::make_unique<DesktopConverter>()),
       composed_(std::make_unique<Bitmap>(display.Width(), display.Height(), 8)) {
-    chrome_ = std::make_unique<Chrome>(display_, UiFont(12, true));
+    chrome_ = std::make_unique<Chrome>(display_, UiFont(10, true));  // the palette's title fits its caption
     lastPresentMs_ = clock_.NowMs() - kFrameIntervalMs;
 }
 
@@ -82,6 +82,7 @@ void WindowSystem::Unregister(Window& w) {
                   posted_.end());
     if (capture_ == &w) capture_ = nullptr;
     if (drag_ && drag_->window == &w) drag_.reset();
+    activated_.erase(std::remove(activated_.begin(), activated_.end(), &w), activated_.end());
     if (auto it = modalResult_.find(&w); it != modalResult_.end() && !it->second) it->second = -1;
     FocusLeaving(w);
     framePending_ = true;
@@ -107,8 +108,8 @@ void WindowSystem::FocusLeaving(Window& w) {
     } else if (TopModal() != nullptr && TopModal() != &w) {
         next = TopModal();
     } else {
-        // The host activates the next window down the z-order.
-        for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it)
+        // The host gives the activation back to the window that had it before.
+        for (auto it = activated_.rbegin(); it != activated_.rend(); ++it)
             if (*it != &w && (*it)->visible_) {
                 next = *it;
                 break;
@@ -122,6 +123,11 @@ void WindowSystem::SetFocus(Window* w) {
     if (w != nullptr && !w->created_) return;
     Window* old = focus_;
     focus_ = w;
+    if (w != nullptr) {
+        Window* top = w->TopLevel();
+        activated_.erase(std::remove(activated_.begin(), activated_.end(), top), activated_.end());
+        activated_.push_back(top);
+    }
     if (old != nullptr && old->created_) old->OnFocus(false);
     if (w != nullptr && focus_ == w) w->OnFocus(true);
 }

@@ -48,7 +48,9 @@ public:
     uint32_t NowMs() const { return clock_.NowMs(); }
 
     // --- The loop ---
-    // Runs until Quit is posted; returns its code.
+    // Runs until Quit is posted; returns its code. A run that can get no more
+    // input (headless without a script, or a script that has ended and whose
+    // close did not quit) posts Quit(0) itself when idle rather than hang.
     int Run();
     // Dispatches one ready message (posted, input, paint, due timer), if any.
     bool DispatchOne();
@@ -194,6 +196,7 @@ private:
     std::optional<Rect> clip_;
     Window* capture_ = nullptr;
     Window* focus_ = nullptr;
+    std::vector<Window*> activated_;  // top-level windows, most recently focused last
     std::optional<Drag> drag_;
     std::vector<int> keysDown_;
     uint64_t paletteSeen_ = 0;

@@ -46,11 +46,13 @@ public:
     }
     intptr_t OnMessage(uint32_t msg, uintptr_t, intptr_t) override {
         Log("message", static_cast<int>(msg));
+        if (onMessage) onMessage(msg);
         return 1;
     }
 
     uint8_t paintIndex = 7;
     std::function<void(int)> onTimer;
+    std::function<void(uint32_t)> onMessage;
 
 private:
     void Log(const char* what, int a, int b) {
