@@ -77,6 +77,9 @@ public:
     int OpenSession();
     int SaveSession();
     int QuitProgram();
+    // Runs the About box modally (the current scene's disc image folder holds
+    // its picture); m_bModal is 1 meanwhile.
+    void ShowAbout();
 
     // SoundTimers: a sound's end timer on this window.
     void SetSoundTimer(int id, uint32_t periodMs) override;

@@ -524,10 +524,14 @@ void WindowSystem::SetCursorPos(Point p) {
 
 void WindowSystem::ClipCursor(const Rect* r) {
     if (r == nullptr) {
+        if (clip_ && trace_ != nullptr) trace_->Log("clip off");
         clip_.reset();
         return;
     }
     clip_ = *r;
+    if (trace_ != nullptr)
+        trace_->Log("clip " + std::to_string(r->left) + " " + std::to_string(r->top) + " " + std::to_string(r->right) +
+                    " " + std::to_string(r->bottom));
     const Point p = ClampPointer(cursorPos_);
     if (!(p == cursorPos_)) SetCursorPos(p);
 }

@@ -37,11 +37,11 @@ const Group kGroups[3] = {
       {65, 128, 60, "Cefile5.bmp", "Quit"}},
      5},
     {124, 3, 150, "Cevolume.bmp", "Cevolmk.bmp", "Volume", 70, 124,
-     {{124, 32, 1, "Cevolum1.bmp", "1  quietest"},
-      {124, 54, 2, "Cevolum2.bmp", "2  quiet"},
+     {{124, 32, 1, "Cevolum1.bmp", "1  loudest"},
+      {124, 54, 2, "Cevolum2.bmp", "2  loud"},
       {124, 76, 3, "Cevolum3.bmp", "3  middle"},
-      {124, 98, 4, "Cevolum4.bmp", "4  loud"},
-      {124, 120, 5, "Cevolum5.bmp", "5  loudest"}},
+      {124, 98, 4, "Cevolum4.bmp", "4  soft"},
+      {124, 120, 5, "Cevolum5.bmp", "5  softest"}},
      5},
 };
 

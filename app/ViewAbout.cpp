@@ -1,0 +1,11 @@
+#include "app/PlinkpadView.h"
+#include "scenes/AboutBox.h"
+#include "scenes/Scene.h"
+
+void CPlinkpadView::ShowAbout() {
+    if (!m_pScene) return;
+    CAboutBox box(System(), m_pScene->m_strDiscImageDir, *this);
+    m_bModal = 1;
+    box.DoModal();
+    m_bModal = 0;
+}
