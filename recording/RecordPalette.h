@@ -62,7 +62,6 @@ public:
     static constexpr int kOuterWidth = 130;
     static constexpr int kOuterFullHeight = 178;
     static constexpr int kOuterCompactHeight = 65;
-    static constexpr int kEditId = 1;
     static constexpr const char* kTitle = "   Record/Play Palette";
 
     // Fills the folders of the scene's world; creates no window.
@@ -112,7 +111,7 @@ public:
     void OnFocus(bool gained) override;
     void OnPaletteChanged() override;
 
-    // For tests and the scripted runs' documentation.
+    // For tests.
     bool IsCompact() const { return m_bCompact != 0; }
     CDIBButton* Selected() const { return m_pSelected; }
     // The button with `id` in the current list (the knob for id 9); null if none.

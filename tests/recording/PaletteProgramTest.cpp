@@ -106,8 +106,8 @@ void ExpectSamePlay(const std::vector<Sound>& played, const std::vector<Sound>& 
 
 // A desktop point well inside a hub mask (stage position `at`; the hub's
 // stage origin on a 640 x 480 screen is (15, 7)).
-std::string HubPoint(const std::string& mask, int atX, int atY) {
-    std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "ce_masks" / mask, std::ios::binary);
+std::string HubPoint(const std::string& mask, int atX, int atY, const std::string& folder = "ce_masks") {
+    std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / folder / mask, std::ios::binary);
     std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     CDIB dib;
     if (!dib.Read(bytes)) return "0 0";
@@ -205,6 +205,25 @@ TEST_F(PaletteProgram, TwoCutsSavedThenOpenedInANewSessionPlayAllInOrder) {
     played[cut1Size].gap = 0;
     recorded[cut1Size].gap = 0;
     ExpectSamePlay(played, recorded);
+}
+
+TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
+    // The menu strip lies under the palette's first place: close it first.
+    std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "menu" / "Cemenu.bmp", std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    CDIB strip;
+    ASSERT_TRUE(strip.Read(bytes));
+    const std::string stripPoint =
+        std::to_string(15 + strip.GetWidth() - 2) + " " + std::to_string(7 + strip.GetHeight() / 2);
+    const std::string volume = HubPoint("Cevolmk.bmp", 124, 3, "menu/masks");
+    std::string script = "wait 10\nkey tab\nwait 100\nclick " + Full(98, 51) + "\nwait 50\nkey tab\nwait 50\n";
+    script += "move " + stripPoint + "\nmove " + volume + "\ndown " + volume + "\nup " + volume + "\nwait 100\n";
+    const std::vector<Line> t = RunProgram("volume", script);
+    const int level = Find(t, "volume 3");
+    ASSERT_GE(level, 0);
+    const int opened = Find(t, "menu open", level);
+    ASSERT_GT(opened, level);
+    EXPECT_GE(Find(t, "menu mark 3", opened), 0);
 }
 
 }  // namespace
