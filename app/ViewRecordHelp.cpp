@@ -11,8 +11,7 @@ int CPlinkpadView::ShowRecordHelp(const std::string& paletteImageDir) {
     m_bModal = 1;
     const int previousCursor = CursorKind();
     SetCursorKind(kBusyCursor);
-    // The trailing blank is part of the name the palette always used; host
-    // paths ignore it.
+    // The name ends in a blank, which host paths ignore.
     CRecordHelpDialog dialog(System(), paletteImageDir + "rechp.bmp ");
     SetCursorKind(previousCursor);
     const int result = dialog.DoModal();
