@@ -207,6 +207,30 @@ TEST_F(PaletteProgram, TwoCutsSavedThenOpenedInANewSessionPlayAllInOrder) {
     ExpectSamePlay(played, recorded);
 }
 
+TEST_F(PaletteProgram, RefusalsInTheHubPlayTheRefusalSoundOnly) {
+    const std::string record = Full(42, 45), play = Full(60, 45), track4 = Full(36, 68);
+    struct Case {
+        const char* name;
+        std::string clicks;
+    } cases[] = {
+        {"Record without a track", "click " + record + "\n"},
+        {"Play without a track", "click " + play + "\n"},
+        {"Play an empty track", "click " + track4 + "\nclick " + play + "\n"},
+        {"Play all without cuts", "click " + Full(60, 125) + "\n"},
+        {"Clear Cut without a track", "click " + Full(26, 125) + "\n"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::vector<Line> t = RunProgram("refusal-" + std::to_string(n++), "wait 10\nkey tab\nwait 100\n" +
+                                                                                      c.clicks + "wait 100\n");
+        const int opened = Find(t, "palette 25 50");
+        ASSERT_GE(opened, 0) << c.name;
+        EXPECT_GE(FindSound(t, "Nonono.wav", opened), 0) << c.name;
+        // Nothing turned compact: the palette never moved.
+        EXPECT_EQ(Find(t, "palette ", opened + 1), -1) << c.name;
+    }
+}
+
 TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
     // The menu strip lies under the palette's first place: close it first.
     std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "menu" / "Cemenu.bmp", std::ios::binary);

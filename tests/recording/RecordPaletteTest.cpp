@@ -138,28 +138,6 @@ TEST(RecordPalette, TypingANameThenSelectingAnotherTrackRenamesTheCut) {
     EXPECT_TRUE(rig.Session().IsModified());
 }
 
-TEST(RecordPalette, RefusalsPlayTheRefusalSoundAndChangeNothing) {
-    struct Case {
-        const char* name;
-        std::string clicks;
-    } cases[] = {
-        {"Record without a track", Click(kRecord)},
-        {"Play without a track", Click(kPlay)},
-        {"Play an empty track", Click(kTrack[3]) + Click(kPlay)},
-        {"Play all without cuts", Click(kPlayAll)},
-        {"Clear Cut without a track", Click(kClearCut)},
-    };
-    for (const Case& c : cases) {
-        PaletteRig rig;
-        rig.Run(kStart + c.clicks + "wait 50\n");
-        EXPECT_EQ(rig.TraceOf("play 30 "), (std::vector<std::string>{"play 30 Nonono.wav"})) << c.name;
-        EXPECT_FALSE(rig.Session().IsRecording()) << c.name;
-        EXPECT_FALSE(rig.Session().IsPlaying()) << c.name;
-        ASSERT_NE(rig.Palette(), nullptr) << c.name;
-        EXPECT_FALSE(rig.Palette()->IsCompact()) << c.name;
-    }
-}
-
 TEST(RecordPalette, CtrlWithClearCutClearsEveryTrack) {
     for (bool withSelection : {true, false}) {
         PaletteRig rig;
