@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test asan-test fuzz bench clean
+.PHONY: deps build run test asan-test fuzz bench previews clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -32,6 +32,10 @@ fuzz: deps
 
 bench: build
 	./scripts/bench.sh $(BUILD)
+
+# The worlds' preview pictures in docs/screenshots, from the generated disc.
+previews: build
+	$(BUILD)/assetgen --preview $(BUILD)/disc docs/screenshots
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

@@ -177,15 +177,17 @@ plat::Point HubDrive::PointIn(const MaskAt& m, const std::vector<MaskAt>& before
     return {best.x + kHubOrigin.x, best.y + kHubOrigin.y};
 }
 
-std::vector<TraceLine> RunScript(const std::string& name, const std::string& script) {
-    const fs::path dir = fs::path(PLINKPAD_BUILD_DIR) / "hubtest-runs" / name;
+fs::path RunDir(const std::string& name) { return fs::path(PLINKPAD_BUILD_DIR) / "hubtest-runs" / name; }
+
+std::vector<TraceLine> RunScript(const std::string& name, const std::string& script, const std::string& extraArgs) {
+    const fs::path dir = RunDir(name);
     fs::remove_all(dir);
     fs::create_directories(dir / "home");
     std::ofstream(dir / "script.txt") << script;
     const fs::path trace = dir / "trace.txt";
     const std::string command = "cd '" + (dir / "home").string() + "' && '" + std::string(PLINKPAD_BUILD_DIR) +
                                 "/plinkpad' --headless --drives '" + HubDrive::Get().Root().string() + "' --script '" +
-                                (dir / "script.txt").string() + "' --trace '" + trace.string() + "' > '" +
+                                (dir / "script.txt").string() + "' --trace '" + trace.string() + "' " + extraArgs + " > '" +
                                 (dir / "output.txt").string() + "' 2>&1";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("plinkpad failed: see " + dir.string());
     std::vector<TraceLine> lines;

@@ -50,10 +50,15 @@ private:
 // The stage origin of the hub on the 640 x 480 screen.
 inline constexpr plat::Point kHubOrigin{15, 7};
 
+// The scratch folder of the run `name` (under the build folder).
+fs::path RunDir(const std::string& name);
+
 // Runs the program headless with `script` on the drive; returns the trace.
-// `name` names the scratch files (kept under the build folder for a look
-// after a failure).
-std::vector<TraceLine> RunScript(const std::string& name, const std::string& script);
+// `name` names the scratch files (kept in RunDir(name) for a look after a
+// failure). `extraArgs` are added to the command line as they stand (quote
+// paths with single quotes).
+std::vector<TraceLine> RunScript(const std::string& name, const std::string& script,
+                                 const std::string& extraArgs = {});
 
 // The trace texts (without times) that start with `prefix`, in order.
 std::vector<std::string> Texts(const std::vector<TraceLine>& trace, const std::string& prefix);

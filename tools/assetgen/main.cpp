@@ -1,5 +1,7 @@
 // assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
 // disc's marker folder) below DISC_ROOT. Same input, same bytes.
+// assetgen --preview DISC_ROOT OUT_DIR: writes PNG previews of the five worlds,
+// at rest and with every hot-spot lit, from the pictures of a generated disc.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -9,10 +11,27 @@
 
 #include "tools/assetgen/Album.h"
 #include "tools/assetgen/Builders.h"
+#include "tools/assetgen/Preview.h"
+
+namespace {
+
+int WritePreviews(const char* discRoot, const char* outDir) {
+    try {
+        const auto files = ag::WriteWorldPreviews(discRoot, outDir);
+        for (const auto& f : files) std::printf("%s\n", f.string().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--preview") return WritePreviews(argv[2], argv[3]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen DISC_ROOT\n");
+        std::fprintf(stderr, "usage: assetgen DISC_ROOT\n       assetgen --preview DISC_ROOT OUT_DIR\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];
