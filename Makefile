@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test asan-test fuzz bench previews clean
+.PHONY: deps build run test asan-test fuzz bench previews screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -36,6 +36,10 @@ bench: build
 # The worlds' preview pictures in docs/screenshots, from the generated disc.
 previews: build
 	$(BUILD)/assetgen --preview $(BUILD)/disc docs/screenshots
+
+# The program's screenshots in docs/screenshots, from scripted headless runs.
+screenshots: build
+	./scripts/screenshots.sh $(abspath $(BUILD))
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
