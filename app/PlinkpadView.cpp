@@ -207,7 +207,15 @@ void CPlinkpadView::SwitchScene(int number) {
     m_bEnterPending = 1;
     m_pScene = m_sceneFactory(*this, number);
     if (!m_pScene && number != 0) {
-        // Never leave a blank, dead screen: an unknown world falls back to the hub.
+        // Never leave a blank, dead screen: an unknown world falls back to the
+        // hub. A playback that asked for that world cannot go on there: it
+        // ends, or the hub's palette would ask for the same world again,
+        // round and round.
+        if (m_bReopenPalette) {
+            m_bReopenPalette = 0;
+            m_nResumeCut = 0;
+            m_pSession->StopPlayback();
+        }
         number = 0;
         m_pScene = m_sceneFactory(*this, number);
     }

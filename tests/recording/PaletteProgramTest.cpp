@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "graphics/DIB.h"
+#include "recording/codec/SessionFile.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ std::vector<Line> RunProgram(const std::string& name, const std::string& script)
     fs::remove_all(dir);
     fs::create_directories(dir);
     std::ofstream(dir / "script.txt") << script;
-    const std::string command = "cd '" + dir.string() + "' && '" + kProgram.string() + "' --headless --drives '" +
+    const std::string command = "cd '" + dir.string() + "' && timeout 120 '" + kProgram.string() + "' --headless --drives '" +
                                 kDisc.string() + "' --script script.txt --trace trace.txt > out.txt 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "see " << dir;
@@ -248,6 +249,34 @@ TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
     const int opened = Find(t, "menu open", level);
     ASSERT_GT(opened, level);
     EXPECT_GE(Find(t, "menu mark 3", opened), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PaletteProgram, PlayingACutOfAWorldThatCannotBeShownEndsInTheHub) {
+    // A session file with one cut recorded in the Star world.
+    SessionTracks tracks;
+    tracks[0] = std::make_unique<SessionCut>();
+    tracks[0]->world = 1;
+    tracks[0]->name = "Star.1";
+    tracks[0]->events = {{0, 1, 300, 200}, {100, 1, 310, 210}};
+    const std::vector<uint8_t> bytes = WriteSessionFile(tracks);
+    const fs::path file = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs" / "star-cut.sts";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+
+    std::string script = "wait 10\nfile " + file.string() + "\nkeydown ctrl\nkey o\nkeyup ctrl\nwait 100\n";
+    script += "key tab\nwait 100\nclick " + Full(60, 17) + "\nclick " + Full(60, 45) + "\nwait 3000\n";
+    const std::vector<Line> t = RunProgram("unknown-world", script);
+
+    // One switch back to the hub, no palette reopened there, and the run ends.
+    const int asked = Find(t, "scene 0", Find(t, "scene 0") + 1);
+    ASSERT_GE(asked, 0) << "the cut's world falls back to the hub";
+    EXPECT_EQ(Find(t, "scene 0", asked + 1), -1) << "the hub must not be entered again and again";
+    EXPECT_EQ(Find(t, "palette", asked), -1) << "no palette reopens for a playback that cannot go on";
 }
 
 }  // namespace
