@@ -5,27 +5,16 @@
 
 #include <string>
 
-#include "graphics/DIB.h"
-#include "platform/window/Window.h"
+#include "app/PictureDialog.h"
 
-class CRecordHelpDialog final : public plat::Window {
+class CRecordHelpDialog final : public CPictureDialog {
 public:
     static constexpr int kWidth = 374;
     static constexpr int kHeight = 382;
 
-    // Loads the picture at the host path (the disc only); a picture that
-    // cannot be read leaves the DIB's placeholder.
+    // Loads the picture at the host path (the disc only).
     CRecordHelpDialog(plat::WindowSystem& system, const std::string& picturePath);
-    ~CRecordHelpDialog() override;
 
     // Shows the picture centred on the desktop and returns when it was clicked.
     int DoModal();
-
-    void OnShowWindow(bool shown) override;
-    void OnPaint(plat::DeviceContext& dc) override;
-    void OnLButtonUp(int x, int y) override;
-    void OnDestroy() override;
-
-private:
-    CDIB m_picture;
 };
