@@ -5,6 +5,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/fs/NoCase.h"
+
 namespace plat {
 
 namespace fs = std::filesystem;
@@ -14,15 +16,6 @@ namespace {
 constexpr size_t kMaxDrives = 23;  // c..y; the host never looked at z
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 // The host ignored trailing blanks and dots of a file name.
 std::string_view StripTrailing(std::string_view s) {
@@ -126,7 +119,7 @@ std::optional<HostPath::Located> HostPath::Locate(std::string_view hostName) con
     Located where;
     std::string_view rest = hostName;
     if (hostName.size() >= 2 && hostName[1] == ':') {
-        char letter = Lower(hostName[0]);
+        char letter = plat::AsciiLower(hostName[0]);
         if (letter < 'c' || letter > 'y') return std::nullopt;
         size_t drive = static_cast<size_t>(letter - 'c');
         if (drive >= candidates_.size()) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "platform/fs/PrivateProfile.h"
 
+#include "platform/fs/NoCase.h"
+
 namespace plat {
 
 namespace {
@@ -10,15 +12,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
 }
 
 // What a buffer of `bufferSize` characters (one kept for the terminator)

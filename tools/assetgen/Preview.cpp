@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "graphics/DIB.h"
+#include "platform/fs/NoCase.h"
 #include "platform/headless/PngWriter.h"
 #include "tools/assetgen/Builders.h"
 #include "tools/assetgen/Folders.h"
@@ -17,12 +18,6 @@ namespace ag {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The disc file a '/'-separated name denotes, each part matched without
 // regard to case (another generator may have made a folder in other letters).
@@ -37,7 +32,7 @@ fs::path FindOnDisc(const fs::path& root, const std::string& relative) {
         std::error_code ec;
         fs::path next;
         for (const auto& entry : fs::directory_iterator(at, ec))
-            if (SameName(entry.path().filename().string(), part)) next = entry.path();
+            if (plat::EqualNoCase(entry.path().filename().string(), part)) next = entry.path();
         if (next.empty()) return {};
         at = next;
     }
