@@ -1,7 +1,6 @@
 #include "tools/assetgen/Preview.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <iterator>
