@@ -1,6 +1,6 @@
 #pragma once
-// The running host: the services that the program's classes reach the way
-// the original reached the operating system (message boxes, files, the clock,
+// The running host: the services that the program's classes reach the way a
+// desktop program reaches its operating system (message boxes, files, the clock,
 // the audio output, the trace). The application sets it up once at start;
 // tests set up their own with fakes where they like. Every service is an
 // interface, so a library that uses the host links none of its implementations.
