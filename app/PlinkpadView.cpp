@@ -21,6 +21,10 @@ namespace {
 constexpr int kHubStageWidth = 610;
 constexpr int kHubStageHeight = 465;
 constexpr uint32_t kSplashMinimumMs = 2500;
+// Polls for the end of a modal dialog before a deferred scene switch. Scene
+// timers use sound ids (below 32001) and the hub's 992..994 and 1234.
+constexpr int kDeferredSwitchTimer = 40000;
+constexpr uint32_t kDeferredSwitchPollMs = 10;
 
 struct GeneralSound {
     int id;
@@ -177,6 +181,14 @@ void CPlinkpadView::OnKeyUp(int key, uint32_t flags) {
 }
 
 void CPlinkpadView::OnTimer(int id) {
+    if (id == kDeferredSwitchTimer) {
+        if (System().IsModalRunning()) return;
+        KillTimer(id);
+        const int number = *m_nDeferredScene;
+        m_nDeferredScene.reset();
+        SwitchScene(number);
+        return;
+    }
     if (m_pScene) m_pScene->OnTimer(id);
 }
 
@@ -187,6 +199,16 @@ intptr_t CPlinkpadView::OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lPara
             OnSceneReady();
             return 1;
         case kSwitchScene:
+            // A modal dialog's loop also dispatches posted messages, and the
+            // scene that opened the dialog is still inside its handler (an
+            // About box, a session command's question or file chooser while a
+            // playback asks for another world). Deleting it now would pull the
+            // scene from under that handler: switch once the dialog has closed.
+            if (System().IsModalRunning()) {
+                m_nDeferredScene = static_cast<int>(wParam);
+                SetTimer(kDeferredSwitchTimer, kDeferredSwitchPollMs);
+                return 1;
+            }
             SwitchScene(static_cast<int>(wParam));
             return 1;
         default:

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "audio/SoundTimers.h"
@@ -122,4 +123,6 @@ private:
     bool m_bCursorsLoaded = false;
     bool m_bSplashDone = false;
     bool m_bStoreFailed = false;  // the session was encoded but its file not written
+    // A switch that arrived while a modal dialog ran, done once it has closed.
+    std::optional<int> m_nDeferredScene;
 };

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "audio/SoundEngine.h"
 #include "platform/window/EditControl.h"
+#include "platform/window/InputScript.h"
 #include "platform/window/WindowSystem.h"
 #include "tests/app/ShellHarness.h"
 #include "tests/app/TestScene.h"
@@ -135,6 +138,55 @@ TEST_F(StageViewTest, EditBoxSitsOnTheHubStageAndStartsHidden) {
     EXPECT_FALSE(edit.IsVisible());
     EXPECT_EQ(edit.GetText(), "New Session");
     EXPECT_EQ(edit.OuterRect(), (plat::Rect{15 + 260, 7 + 436, 15 + 500, 7 + 456}));
+}
+
+
+// A modal dialog that notes which scene the view holds while it runs and
+// closes itself on its first timer tick.
+class WatchingDialog final : public plat::Window {
+public:
+    WatchingDialog(plat::WindowSystem& system, CPlinkpadView& view) : plat::Window(system), view_(view) {}
+    void OnTimer(int) override {
+        sceneWhileOpen = view_.Scene()->m_nScene;
+        System().EndModal(*this, 0);
+    }
+    int sceneWhileOpen = -1;
+
+private:
+    CPlinkpadView& view_;
+};
+
+// Lets the manual clock run up to each timer, as a scripted `wait` does.
+struct ClockRunner final : plat::InputScript {
+    explicit ClockRunner(plat::ManualClock& c) : clock(c) {}
+    bool Step(std::optional<uint32_t> nextTimerDue) override {
+        if (!nextTimerDue) return false;
+        clock.Advance(std::max<uint32_t>(1, *nextTimerDue - clock.NowMs()));
+        return true;
+    }
+    plat::ManualClock& clock;
+};
+
+TEST_F(StageViewTest, ASwitchPostedWhileAModalDialogRunsWaitsUntilItHasClosed) {
+    Start();
+    shell_->Run();
+    ASSERT_EQ(view_->Scene()->m_nScene, 0);
+    ClockRunner clock(shell_->headless.clock);
+    shell_->Windows().SetScript(&clock);
+
+    WatchingDialog dialog(shell_->Windows(), *view_);
+    plat::WindowParams params;
+    params.rect = plat::Rect::FromSize(10, 10, 50, 50);
+    ASSERT_TRUE(dialog.Create(params));
+    dialog.SetTimer(1, 100);
+    view_->Post(kSwitchScene, 4);  // as a playback would, from inside the dialog's loop
+    shell_->Windows().RunModal(dialog);
+    EXPECT_EQ(dialog.sceneWhileOpen, 0) << "the scene that opened the dialog must outlive it";
+
+    shell_->Windows().SetScript(nullptr);
+    shell_->headless.clock.Advance(20);
+    shell_->Run();
+    EXPECT_EQ(view_->Scene()->m_nScene, 4) << "the switch happens once the dialog has closed";
 }
 
 }  // namespace
