@@ -255,6 +255,22 @@ TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
 
 namespace {
 
+TEST_F(PaletteProgram, ThePaletteItsHelpAndTheAboutBoxLoadEveryPictureWithoutAMessage) {
+    // Full palette, its record help, compact while recording, full again,
+    // closed with Tab; then the About box from the hub's menu.
+    std::string script = "wait 10\nkey tab\nwait 100\nclick " + Full(60, 17) + "\n";
+    script += "click " + Full(94, 125) + "\nwait 100\nclick 320 240\nwait 100\n";
+    script += "click " + Full(42, 45) + "\nwait 200\nclick " + kStop + "\nwait 200\n";
+    script += "key tab\nwait 100\nmove 30 15\nmove 35 19\ndown 35 19\nmove 50 47\nup 50 47\nwait 200\n";
+    script += "click 100 100\nwait 100\n";
+    const std::vector<Line> t = RunProgram("every-picture", script);
+
+    for (const Line& line : t) EXPECT_NE(line.text.rfind("message", 0), 0u) << line.text;
+    EXPECT_GE(Find(t, "palette 5 30"), 0) << "the palette turned compact";
+    EXPECT_GE(Find(t, "clip 133 49 507 431"), 0) << "the record help showed";
+    EXPECT_GE(Find(t, "clip 0 0 378 386"), 0) << "the About box showed";
+}
+
 TEST_F(PaletteProgram, PlayingACutOfAWorldThatCannotBeShownEndsInTheHub) {
     // A session file with one cut recorded in the Star world.
     SessionTracks tracks;
