@@ -17,8 +17,12 @@
 #include "platform/Host.h"
 #include "platform/Trace.h"
 #include "platform/audio/AudioDevice.h"
+#include "tests/support/HostFakes.h"
 
 namespace audiotest {
+
+using FakeDialogs = testsupport::RecordingDialogs;
+using FakeFiles = testsupport::MemoryFiles;
 
 inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
     v.push_back(static_cast<uint8_t>(x));
@@ -73,35 +77,6 @@ inline std::vector<uint8_t> ConstantWav(int frames, int16_t level, uint32_t rate
                                         uint16_t bits = 16) {
     return MakeWav({rate, channels, bits, std::vector<int16_t>(static_cast<size_t>(frames) * channels, level)});
 }
-
-class FakeDialogs : public plat::Dialogs {
-public:
-    plat::MessageBoxAnswer MessageBox(const std::string& text, plat::MessageBoxButtons) override {
-        messages.push_back(text);
-        return plat::MessageBoxAnswer::Ok;
-    }
-    std::optional<std::string> FileDialog(const plat::FileDialogOptions&) override { return std::nullopt; }
-    std::vector<std::string> messages;
-};
-
-class FakeFiles : public plat::FileSystem {
-public:
-    std::optional<std::filesystem::path> Resolve(std::string_view name) const override {
-        return std::filesystem::path(name);
-    }
-    std::optional<std::filesystem::path> ResolveForWrite(std::string_view name) const override {
-        return std::filesystem::path(name);
-    }
-    bool IsDirectory(std::string_view) const override { return false; }
-    std::optional<std::vector<uint8_t>> ReadFile(std::string_view name) const override {
-        reads.emplace_back(name);
-        auto it = files.find(std::string(name));
-        if (it == files.end()) return std::nullopt;
-        return it->second;
-    }
-    std::map<std::string, std::vector<uint8_t>> files;
-    mutable std::vector<std::string> reads;
-};
 
 class FakeDevice : public plat::AudioDevice {
 public:

@@ -17,6 +17,7 @@
 #include "recording/RecorderHooks.h"
 #include "recording/Session.h"
 #include "recording/codec/SessionData.h"
+#include "tests/support/HostFakes.h"
 
 class FakeScene : public RecorderScene {
 public:
@@ -108,20 +109,12 @@ private:
     std::string cutName_;
 };
 
+using FakeDialogs = testsupport::RecordingDialogs;
+
 class FakeView : public RecorderView {
 public:
     void ResumeInWorld(int world, int resumeCut) override { switches.push_back({world, resumeCut}); }
     std::vector<std::pair<int, int>> switches;
-};
-
-class FakeDialogs : public plat::Dialogs {
-public:
-    plat::MessageBoxAnswer MessageBox(const std::string& text, plat::MessageBoxButtons) override {
-        messages.push_back(text);
-        return plat::MessageBoxAnswer::Ok;
-    }
-    std::optional<std::string> FileDialog(const plat::FileDialogOptions&) override { return std::nullopt; }
-    std::vector<std::string> messages;
 };
 
 // Random numbers the test decides, in order; 0 when it runs out.
