@@ -106,8 +106,6 @@ private:
     bool StoreSession(const std::string& hostPath);
     // The file title (name without folder and extension) of a host path.
     static std::string FileTitle(const std::string& hostPath);
-    // Changed since last saved (or a save of it failed).
-    bool SessionModified() const;
     // Asks "Save now?" for a modified session: false when the user cancels.
     bool OfferSave();
     // Stops the recorder in the old session and links the new one in its place.
@@ -122,7 +120,6 @@ private:
     int m_nCursorKind = 0;  // none set yet
     bool m_bCursorsLoaded = false;
     bool m_bSplashDone = false;
-    bool m_bStoreFailed = false;  // the session was encoded but its file not written
     // A switch that arrived while a modal dialog ran, done once it has closed.
     std::optional<int> m_nDeferredScene;
 };

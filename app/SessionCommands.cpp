@@ -76,10 +76,7 @@ bool CPlinkpadView::StoreSession(const std::string& hostPath) {
     namespace fs = std::filesystem;
     std::optional<fs::path> target = plat::GetHost().files->ResolveForWrite(hostPath);
     if (!target) return false;
-    // Storing counts the session as saved; until the file is in place it is
-    // not, so a failure below keeps it counted as changed.
-    const std::vector<uint8_t> bytes = m_pSession->Store();
-    m_bStoreFailed = true;
+    const std::vector<uint8_t> bytes = m_pSession->Encode();
 
     // A new file beside the old one, renamed over it only once it is whole:
     // a failed save never destroys the session saved before.
@@ -103,11 +100,10 @@ bool CPlinkpadView::StoreSession(const std::string& hostPath) {
         fs::remove(temp, ec);
         return false;
     }
-    m_bStoreFailed = false;
+    // Only a file that is whole and in place counts the session as saved.
+    m_pSession->MarkSaved();
     return true;
 }
-
-bool CPlinkpadView::SessionModified() const { return m_pSession->IsModified() || m_bStoreFailed; }
 
 void CPlinkpadView::ReplaceSession(std::unique_ptr<CSession> session) {
     // A recording ends keeping its cut, a playback stops: neither may go on
@@ -117,12 +113,11 @@ void CPlinkpadView::ReplaceSession(std::unique_ptr<CSession> session) {
     ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr;
     session->Attach(palette != nullptr ? m_pScene.get() : nullptr, palette);
     m_pSession = std::move(session);
-    m_bStoreFailed = false;
 }
 
 bool CPlinkpadView::OfferSave() {
     plat::Dialogs& dialogs = *plat::GetHost().dialogs;
-    if (!SessionModified()) return true;
+    if (!m_pSession->IsModified()) return true;
     switch (dialogs.MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
         case plat::MessageBoxAnswer::Yes:
             SaveSession();  // whatever comes of it, the command goes on
@@ -205,7 +200,7 @@ int CPlinkpadView::SaveSession() {
 }
 
 int CPlinkpadView::QuitProgram() {
-    if (SessionModified()) {
+    if (m_pSession->IsModified()) {
         PlayGeneral(m_pEngine.get(), kWarningSound);
         switch (plat::GetHost().dialogs->MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
             case plat::MessageBoxAnswer::Yes:

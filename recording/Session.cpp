@@ -68,11 +68,7 @@ void CSession::StopAll() {
 
 // --- Files ---
 
-std::vector<uint8_t> CSession::Store() {
-    std::vector<uint8_t> bytes = WriteSessionFile(m_tracks);
-    m_bModified = false;
-    return bytes;
-}
+std::vector<uint8_t> CSession::Encode() const { return WriteSessionFile(m_tracks); }
 
 std::unique_ptr<CSession> CSession::Load(std::span<const uint8_t> bytes, std::string& error) {
     SessionTracks tracks;

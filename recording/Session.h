@@ -71,8 +71,10 @@ public:
     void StopAll();
 
     // --- Files ---
-    // The ".sts" bytes of the six tracks; the session counts as saved.
-    std::vector<uint8_t> Store();
+    // The ".sts" bytes of the six tracks.
+    std::vector<uint8_t> Encode() const;
+    // The bytes from Encode are safely in a file: the session counts as saved.
+    void MarkSaved() { m_bModified = false; }
     // A session read from ".sts" bytes, unlinked and unmodified; null with a
     // reason in `error` when the bytes are not a session file.
     static std::unique_ptr<CSession> Load(std::span<const uint8_t> bytes, std::string& error);

@@ -127,7 +127,7 @@ TEST_F(Recorder, RecordingReplacesTheOldCutAtOnceEvenWhenItEndsEmpty) {
     session->StartRecording(1);
     session->AddEvent(1, 5, 5);
     session->StopRecording();
-    session->Store();
+    session->MarkSaved();
     ASSERT_NE(session->GetCut(0), nullptr);
 
     session->StartRecording(1);
@@ -154,16 +154,16 @@ TEST_F(Recorder, ModifiedFollowsRecordingClearingRenamingAndStoring) {
     session->AddEvent(1, 0, 0);
     session->StopRecording();
     EXPECT_TRUE(session->IsModified());
-    session->Store();
+    session->MarkSaved();
     EXPECT_FALSE(session->IsModified());
     EXPECT_EQ(session->RenameCut(0, "Center.1"), 1);
     EXPECT_FALSE(session->IsModified()) << "same name";
     session->RenameCut(0, "my tune");
     EXPECT_TRUE(session->IsModified()) << "a rename would otherwise be lost on quit";
-    session->Store();
+    session->MarkSaved();
     EXPECT_EQ(session->ClearCut(0), 1);
     EXPECT_TRUE(session->IsModified());
-    session->Store();
+    session->MarkSaved();
     session->ClearAll();
     EXPECT_TRUE(session->IsModified());
 }
