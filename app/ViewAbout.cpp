@@ -1,5 +1,5 @@
 #include "app/PlinkpadView.h"
-#include "scenes/AboutBox.h"
+#include "scenes/center/AboutBox.h"
 #include "scenes/Scene.h"
 
 void CPlinkpadView::ShowAbout() {

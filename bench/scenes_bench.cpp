@@ -18,7 +18,7 @@
 #include "audio/SoundEngine.h"
 #include "platform/fs/HostPath.h"
 #include "platform/headless/HeadlessHost.h"
-#include "scenes/CenterScene.h"
+#include "scenes/center/CenterScene.h"
 
 namespace {
 

@@ -16,7 +16,6 @@
 #include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
-#include "scenes/CenterScene.h"
 #include "scenes/Scene.h"
 
 namespace {
@@ -742,6 +741,6 @@ void CRecordPalette::OnVolume(int, int y) {
     const int level = (y - m_rcVolume.top) / 10 + 1;
     if (CSoundEngine* engine = Engine()) engine->SetVolumeLevel(level);
     // The hub's menu shows the level too.
-    if (auto* hub = dynamic_cast<CCenterScene*>(m_pScene)) hub->SetMenuVolumeLevel(level);
+    m_pScene->SetMenuVolumeLevel(level);
     SetVolumeKnob(level);
 }

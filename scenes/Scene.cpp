@@ -1,14 +1,19 @@
 #include "scenes/Scene.h"
 
+#include "app/PlinkpadApp.h"
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
+#include "graphics/AppPalette.h"
+#include "graphics/DIB.h"
 #include "graphics/DIBButton.h"
 #include "graphics/StageOrigin.h"
+#include "platform/Host.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
+#include "scenes/NavBar.h"
 
 namespace {
 
@@ -29,6 +34,7 @@ bool IsLetter(int key) { return key >= plat::vk::kA && key <= plat::vk::kA + 25;
 CScene::CScene(CPlinkpadView* view) : m_pView(view) {}
 
 CScene::~CScene() {
+    m_pNavBar.reset();
     if (m_pPalette) ClosePalette();
     m_pClosedPalette.reset();
     m_pBackground.reset();
@@ -131,6 +137,8 @@ void CScene::OnLButtonDown(int, int) {}
 int CScene::LoadHotspots() { return 0; }
 void CScene::DrawCover(plat::DeviceContext&) {}
 void CScene::ShowHelp() {}
+void CScene::SetMenuVolumeLevel(int) {}
+void CScene::DrawExtras(plat::DeviceContext&) {}
 
 void CScene::StopLoop() {
     CSoundEngine* engine = m_pView->Engine();
@@ -217,4 +225,167 @@ void CScene::OnKeyUp(int key, uint32_t) {
         default:
             break;
     }
+}
+
+// --- Shared by the hub and the worlds ---
+
+void CScene::SetFolders(const std::string& world, const std::string& images, const std::string& masks,
+                        const std::string& audio) {
+    const CPlinkpadApp& app = TheApp();
+    const std::string disc = app.m_strCDDrive + ":\\plinkpad\\Assets\\" + world + "\\";
+    const std::string home = app.m_strHomeDir + "\\Assets\\" + world + "\\";
+    m_strDiscImageDir = disc + images + "\\";
+    m_strDiscMaskDir = disc + masks + "\\";
+    m_strDiscAudioDir = disc + audio + app.m_strAudioDir;
+    m_strHomeImageDir = home + images + "\\";
+    m_strHomeMaskDir = home + masks + "\\";
+    m_strHomeAudioDir = home + audio + "\\";
+}
+
+void CScene::SetStageSize(int width, int height) {
+    m_nStageWidth = width;
+    m_nStageHeight = height;
+    const plat::Rect client = m_pView->ClientRect();
+    TheStageOrigin() = StageOrigin{(client.Width() - width) / 2, (client.Height() - height) / 2};
+}
+
+CDIB* CScene::LoadImage(const std::string& name) const {
+    auto* dib = new CDIB;
+    dib->Load(m_strHomeImageDir, m_strDiscImageDir, name);
+    return dib;
+}
+
+CDIB* CScene::LoadMask(const std::string& name) const {
+    auto* dib = new CDIB;
+    dib->Load(m_strHomeMaskDir, m_strDiscMaskDir, name);
+    return dib;
+}
+
+CSoundEngine& CScene::Engine() const { return *m_pView->Engine(); }
+
+void CScene::PlaySound(int id, int withTimer) { Engine().PlaySound(id, withTimer); }
+
+void CScene::LoadSound(int id, const std::string& file, int pan, bool random) {
+    CSoundEngine& engine = Engine();
+    auto sound = std::make_unique<CSound>(&engine, id);
+    sound->LoadFrom(m_strHomeAudioDir, m_strDiscAudioDir, file);
+    if (pan != 0) sound->SetPan(pan);
+    if (random)
+        engine.AddRandomSound(std::move(sound));
+    else
+        engine.AddSound(std::move(sound));
+}
+
+void CScene::AddLoop(const std::string& file, int id, int pan) { Engine().AddLoop(m_strDiscAudioDir + file, id, pan); }
+
+void CScene::Wait(uint32_t ms) { m_pView->System().BusyWait(ms); }
+
+void CScene::RedrawNow() {
+    m_pView->Invalidate();
+    m_pView->UpdateNow();
+}
+
+void CScene::EndTimedSound(int id) {
+    m_pView->KillTimer(id);
+    if (CDIBButton* h = FindHotspot(id)) UnlightSpot(h);
+    Engine().StopSound(id);
+}
+
+void CScene::LightSpot(CDIBButton* h) {
+    const int was = h->m_bLit;
+    h->Press(*m_pView);
+    if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
+}
+
+void CScene::UnlightSpot(CDIBButton* h) {
+    const int was = h->m_bLit;
+    h->Release(*m_pView);
+    if (was && !h->m_bLit) plat::TraceLine("spot unlit %d", h->m_nId);
+}
+
+void CScene::InstallPalette(const CDIB& dib, plat::DeviceContext& dc) {
+    SetAppPalette(dib.CreatePalette());
+    dc.SelectPalette(TheAppPalette());
+    dc.RealizePalette();
+}
+
+void CScene::ShowBackground(CDIB& dib, plat::DeviceContext& dc) {
+    m_pBackground = CDIBButton::MakeBitmap(&dib, 0);
+    if (!m_pBackground) return;
+    plat::DeviceContext source(dc.GetDisplay());
+    source.SelectBitmap(m_pBackground.get());
+    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nStageWidth, m_nStageHeight, source, 0, 0, plat::Rop::Copy);
+}
+
+void CScene::CreateBackBuffer(int width, int height) {
+    if (m_pBackDC) m_pBackDC->SelectBitmap(nullptr);
+    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nStageWidth,
+                                                   height > 0 ? height : m_nStageHeight, 8);
+    m_pBackDC = std::make_unique<plat::DeviceContext>(m_pView->System().GetDisplay());
+    m_pBackDC->SelectBitmap(m_pBackBitmap.get());
+}
+
+void CScene::EnterStage(plat::DeviceContext& dc, const std::string& file) {
+    CDIB background;
+    background.Load(m_strHomeImageDir, m_strDiscImageDir, file);
+    InstallPalette(background, dc);
+    // The view's background is black: nothing of the last scene stays
+    // around a smaller stage.
+    if (const plat::Palette* palette = TheAppPalette())
+        dc.FillRect(m_pView->ClientRect(), static_cast<uint8_t>(palette->NearestIndex(plat::Rgb{0, 0, 0})));
+    ShowBackground(background, dc);
+    CreateBackBuffer();
+    m_pView->Post(kSceneReady);
+}
+
+void CScene::PaintStage(plat::DeviceContext& dc) {
+    if (m_bNotReady || !m_pBackDC) return;
+    dc.SelectPalette(TheAppPalette());
+    dc.RealizePalette();
+    const int w = m_pBackBitmap->Width(), h = m_pBackBitmap->Height();
+    if (m_pBackground) {
+        plat::DeviceContext source(dc.GetDisplay());
+        source.SelectBitmap(m_pBackground.get());
+        m_pBackDC->BitBlt(0, 0, w, h, source, 0, 0, plat::Rop::Copy);
+    }
+    for (const std::unique_ptr<CDIBButton>& spot : m_hotspots) spot->Draw(*m_pBackDC, 0);
+    DrawExtras(*m_pBackDC);
+    if (m_pNavBar && m_pNavBar->m_bOpen) m_pNavBar->Draw(*m_pBackDC, 0);
+    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, w, h, *m_pBackDC, 0, 0, plat::Rop::Copy);
+}
+
+bool CScene::NavBarTakesMove(int x, int y) {
+    if (!m_pNavBar || IsRecorderBusy()) return false;
+    CNavBar& bar = *m_pNavBar;
+    if (bar.m_bOpen) {
+        bar.Hover(x, y);
+        return true;
+    }
+    if (bar.HitTestToggle(x, y)) {
+        if (!bar.m_bLit) bar.Light(*m_pView);
+    } else if (bar.m_bLit) {
+        bar.Unlight(*m_pView);
+    }
+    return false;
+}
+
+bool CScene::NavBarTakesClick(int x, int y) {
+    if (!m_pNavBar || IsRecorderBusy()) return false;
+    CNavBar& bar = *m_pNavBar;
+    if (bar.HitTestToggle(x, y)) {
+        if (bar.m_bOpen) {
+            bar.m_bOpen = 0;
+            plat::TraceLine("nav close");
+            bar.Unlight(*m_pView);
+        } else {
+            bar.m_bOpen = 1;
+            plat::TraceLine("nav open");
+        }
+        return true;
+    }
+    if (bar.m_bOpen) {
+        bar.Click(x, y);
+        return true;
+    }
+    return false;
 }

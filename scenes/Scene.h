@@ -23,8 +23,11 @@ class Bitmap;
 class DeviceContext;
 }  // namespace plat
 
+class CDIB;
 class CDIBButton;
+class CNavBar;
 class CPlinkpadView;
+class CSoundEngine;
 
 class CScene : public RecorderScene {
 public:
@@ -79,6 +82,8 @@ public:
     virtual void DrawCover(plat::DeviceContext& dc);
     // Shows the help screen; only the hub has one.
     virtual void ShowHelp();
+    // The palette set the volume level (1..5); the hub's menu shows it.
+    virtual void SetMenuVolumeLevel(int level);
 
     int SceneNumber() const override { return m_nScene; }
     ScenePalette* Palette() const { return m_pPalette.get(); }
@@ -100,8 +105,67 @@ public:
     int m_bShift = 0;
     int m_bCtrl = 0;
     int m_nLoopId = 0;
+    // The stage size (608 x 456 in most worlds); the back buffer's too unless
+    // the scene says otherwise.
+    int m_nStageWidth = 608;
+    int m_nStageHeight = 456;
+    // A world's navigation bar, built by its LoadHotspots; the hub has none.
+    std::unique_ptr<CNavBar> m_pNavBar;
+
+    // --- Shared by the hub and the worlds (window thread) ---
+    // Pictures and masks, from the installed folder first, then the disc
+    // (only the disc's failure is reported). The caller owns the DIB.
+    CDIB* LoadImage(const std::string& name) const;
+    CDIB* LoadMask(const std::string& name) const;
+    // A scene sound from the installed audio folder, else the disc's, with a
+    // pan (0 is the centre), handed to the engine's scene or random list.
+    void LoadSound(int id, const std::string& file, int pan, bool random = false);
+    // Registers a background loop; loops come from the disc audio folder only.
+    void AddLoop(const std::string& file, int id, int pan);
+    CSoundEngine& Engine() const;
+    // The engine's PlaySound: the scene sound `id` (a duplicate when it
+    // still plays), with its end timer when withTimer is set.
+    void PlaySound(int id, int withTimer = 0);
+    // Busy wait on the window thread: nothing is dispatched meanwhile.
+    void Wait(uint32_t ms);
+    // Redraws the whole view at once (invalidate and update now).
+    void RedrawNow();
+    // A timed sound `id` ended: its timer stops, hot-spot `id` goes dark and
+    // the engine stops the sound (a duplicate is deleted then).
+    void EndTimedSound(int id);
+    // Press / Release a hot-spot, tracing "spot lit ID" / "spot unlit ID"
+    // when its lit state changes.
+    void LightSpot(CDIBButton* h);
+    void UnlightSpot(CDIBButton* h);
 
 protected:
+    // The six asset folders of a scene: on the disc
+    // "<drive>:\plinkpad\Assets\<world>\<images>\" (and <masks>), the audio
+    // folder "...\<world>\<audio>" followed by the configured sub-folder;
+    // the same three under the install folder's "\Assets\".
+    void SetFolders(const std::string& world, const std::string& images, const std::string& masks,
+                    const std::string& audio);
+    // Remembers the stage size and centres the stage in the view.
+    void SetStageSize(int width, int height);
+    // Makes `dib`'s palette the application palette and realises it in dc.
+    static void InstallPalette(const CDIB& dib, plat::DeviceContext& dc);
+    // m_pBackground from `dib`, shown at the stage origin of dc.
+    void ShowBackground(CDIB& dib, plat::DeviceContext& dc);
+    // The 8-bit back buffer (the stage's size unless given), in m_pBackDC.
+    void CreateBackBuffer(int width = 0, int height = 0);
+    // The worlds' Enter: the background picture `file` becomes the palette
+    // and the stage, the back buffer is made and the ready message posted.
+    void EnterStage(plat::DeviceContext& dc, const std::string& file);
+    // The worlds' Paint: background, hot-spots in list order, DrawExtras,
+    // the navigation bar when open, all through the back buffer onto dc.
+    void PaintStage(plat::DeviceContext& dc);
+    // What a world draws over its hot-spots before the bar (nothing here).
+    virtual void DrawExtras(plat::DeviceContext& backBuffer);
+    // The navigation bar's part of a world's mouse handlers; true when the
+    // bar took the event (nothing else happens with it, nothing is recorded).
+    bool NavBarTakesMove(int x, int y);
+    bool NavBarTakesClick(int x, int y);
+
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }
     // The sound TriggerHotspot plays for hot-spot `id`; nullopt plays one of

@@ -1,4 +1,4 @@
-#include "scenes/MenuPanel.h"
+#include "scenes/center/MenuPanel.h"
 
 #include "app/PlinkpadApp.h"
 #include "app/PlinkpadView.h"

@@ -18,7 +18,6 @@
 
 #include "scenes/Scene.h"
 
-class CDIB;
 class CMenuPanel;
 class CSimpleButton;
 class CThreeImageButton;
@@ -68,7 +67,7 @@ public:
     // 30 open, 40 and 50 save session, 60 quit.
     void OnMenuCommand(int code);
     // The palette changed the volume while in the hub: the menu shows it.
-    void SetMenuVolumeLevel(int level);
+    void SetMenuVolumeLevel(int level) override;
 
     // --- Help screen (CenterHelp.cpp) ---
     void HelpMouseMove(int x, int y);
@@ -119,17 +118,6 @@ private:
     CSimpleButton* LabelOf(const CDIBButton* world) const;
     static bool IsWorld(const CDIBButton* h);
     CThreeImageButton* AsWorld(CDIBButton* h) const;
-    // Images and masks: installed folder first, disc second.
-    CDIB* LoadImage(const char* name) const;
-    CDIB* LoadMask(const char* name) const;
-    // A scene sound from the installed audio folder, else the disc.
-    void LoadSound(int id, const char* file, int pan);
-    // Makes `dib`'s palette the application palette and realises it in dc.
-    static void InstallPalette(const CDIB& dib, plat::DeviceContext& dc);
-    // The back buffer of the stage's size, selected into m_pBackDC.
-    void CreateBackBuffer();
-    void PlaySound(int id, int withTimer = 0);
-    void Wait(uint32_t ms);
 
     // The pointer's last position lies inside the halo (for UpdateCursor).
     bool m_bCursorInHalo = false;

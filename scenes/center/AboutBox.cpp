@@ -1,4 +1,4 @@
-#include "scenes/AboutBox.h"
+#include "scenes/center/AboutBox.h"
 
 namespace {
 // The part of the picture shown in the client area.

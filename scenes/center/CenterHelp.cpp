@@ -13,7 +13,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
-#include "scenes/CenterScene.h"
+#include "scenes/center/CenterScene.h"
 
 namespace {
 

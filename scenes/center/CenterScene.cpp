@@ -1,4 +1,4 @@
-#include "scenes/CenterScene.h"
+#include "scenes/center/CenterScene.h"
 
 #include "app/PlinkpadApp.h"
 #include "app/PlinkpadView.h"
@@ -16,7 +16,8 @@
 #include "platform/window/EditControl.h"
 #include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
-#include "scenes/MenuPanel.h"
+#include "scenes/SceneTables.h"
+#include "scenes/center/MenuPanel.h"
 
 namespace {
 
@@ -114,12 +115,6 @@ constexpr SpriteSpec kRecordSparks[6] = {
     {64, {90, 141}, "cer5.bmp"}, {65, {67, 115}, "cer6.bmp"},  {66, {87, 80}, "cer7.bmp"},
 };
 
-struct SoundSpec {
-    int id;
-    const char* file;
-    int pan;
-};
-
 constexpr SoundSpec kGoSound{kGoId, "cea1.wav", 3000};
 
 // Every scene sound but the go hot-spot's, in loading order.
@@ -132,29 +127,18 @@ constexpr SoundSpec kSounds[] = {
     {200, "Cehaloin.wav", 1000}, {210, "Cehaloot.wav", 500}, {12, "Cea1_no.wav", 3000},
 };
 
-constexpr SoundSpec kLoops[] = {
+constexpr LoopSpec kLoops[] = {
     {82, "cet17.wav", 4000},     {92, "cet27.wav", 6500},     {102, "cet37.wav", 5000},    {112, "cet47.wav", -1500},
     {122, "cet57.wav", -2500},   {215, "ceabout1.wav", 0},    {216, "ceabout2.wav", 0},    {217, "ceabout3.wav", 0},
     {218, "ceabout4.wav", 0},    {219, "ceabout5.wav", 0},
 };
 
-CSoundEngine& EngineOf(CPlinkpadView* view) { return *view->Engine(); }
-
 }  // namespace
 
 CCenterScene::CCenterScene(CPlinkpadView* view) : CScene(view) {
     m_nScene = 0;
-    const CPlinkpadApp& app = TheApp();
-    const std::string disc = app.m_strCDDrive + ":\\plinkpad\\assets\\center\\";
-    const std::string home = app.m_strHomeDir + "\\assets\\center\\";
-    m_strDiscImageDir = disc + "ce_bmp\\";
-    m_strDiscMaskDir = disc + "ce_masks\\";
-    m_strDiscAudioDir = disc + "ce_wav" + app.m_strAudioDir;
-    m_strHomeImageDir = home + "ce_bmp\\";
-    m_strHomeMaskDir = home + "ce_masks\\";
-    m_strHomeAudioDir = home + "ce_wav\\";
-    const plat::Rect client = view->ClientRect();
-    TheStageOrigin() = StageOrigin{(client.Width() - kStageWidth) / 2, (client.Height() - kStageHeight) / 2};
+    SetFolders("center", "ce_bmp", "ce_masks", "ce_wav");
+    SetStageSize(kStageWidth, kStageHeight);
 }
 
 CCenterScene::~CCenterScene() {
@@ -171,44 +155,12 @@ CCenterScene::~CCenterScene() {
 
 // --- Loading ---
 
-CDIB* CCenterScene::LoadImage(const char* name) const {
-    auto* dib = new CDIB;
-    dib->Load(m_strHomeImageDir, m_strDiscImageDir, name);
-    return dib;
-}
-
-CDIB* CCenterScene::LoadMask(const char* name) const {
-    auto* dib = new CDIB;
-    dib->Load(m_strHomeMaskDir, m_strDiscMaskDir, name);
-    return dib;
-}
-
-void CCenterScene::LoadSound(int id, const char* file, int pan) {
-    auto sound = std::make_unique<CSound>(m_pView->Engine(), id);
-    sound->LoadFrom(m_strHomeAudioDir, m_strDiscAudioDir, file);
-    sound->SetPan(pan);
-    m_pView->Engine()->AddSound(std::move(sound));
-}
-
-void CCenterScene::InstallPalette(const CDIB& dib, plat::DeviceContext& dc) {
-    SetAppPalette(dib.CreatePalette());
-    dc.SelectPalette(TheAppPalette());
-    dc.RealizePalette();
-}
-
-void CCenterScene::CreateBackBuffer() {
-    if (m_pBackDC) m_pBackDC->SelectBitmap(nullptr);
-    m_pBackBitmap = std::make_unique<plat::Bitmap>(kStageWidth, kStageHeight, 8);
-    m_pBackDC = std::make_unique<plat::DeviceContext>(m_pView->System().GetDisplay());
-    m_pBackDC->SelectBitmap(m_pBackBitmap.get());
-}
-
 void CCenterScene::DrawCover(plat::DeviceContext& dc) {
     CDIB cover;
     cover.Load(m_strHomeImageDir, m_strDiscImageDir, "Cecover.bmp");
     InstallPalette(cover, dc);
     cover.Draw(dc, TheStageOrigin().x, TheStageOrigin().y);
-    CSoundEngine& engine = EngineOf(m_pView);
+    CSoundEngine& engine = Engine();
     if (engine.IsReady()) {
         auto sound = std::make_unique<CSound>(&engine, kGoSound.id);
         sound->LoadFrom(m_strHomeAudioDir, m_strDiscAudioDir, kGoSound.file);
@@ -227,12 +179,8 @@ void CCenterScene::Enter(plat::DeviceContext& dc) {
     else
         background.Load(m_strHomeImageDir, m_strDiscImageDir, "Cebkgrnd.bmp");
     InstallPalette(background, dc);
-    m_pBackground = CDIBButton::MakeBitmap(&background, 0);
-    plat::DeviceContext source(dc.GetDisplay());
-    source.SelectBitmap(m_pBackground.get());
-    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, kStageWidth, kStageHeight, source, 0, 0, plat::Rop::Copy);
-    CSoundEngine& engine = EngineOf(m_pView);
-    if (engine.IsReady()) LoadSound(kGoSound.id, kGoSound.file, kGoSound.pan);
+    ShowBackground(background, dc);
+    if (Engine().IsReady()) LoadSound(kGoSound.id, kGoSound.file, kGoSound.pan);
     CreateBackBuffer();
     m_pView->Post(kSceneReady);
 }
@@ -294,17 +242,14 @@ void CCenterScene::LoadContents() {
     std::unique_ptr<CDIB> background(LoadImage("Cebkgrnd.bmp"));
     m_pBackground = CDIBButton::MakeBitmap(background.get(), 0);
 
-    CSoundEngine& engine = EngineOf(m_pView);
+    CSoundEngine& engine = Engine();
     m_pMenuPanel = std::make_unique<CMenuPanel>(TheStageOrigin().x, TheStageOrigin().y, m_pView);
     m_pMenuPanel->LoadImages();
     m_pMenuPanel->m_nVolumeLevel = engine.VolumeLevel();
 
     if (engine.IsReady()) {
-        for (const SoundSpec& s : kSounds) {
-            LoadSound(s.id, s.file, s.pan);
-            ToggleWaitCursor();
-        }
-        for (const SoundSpec& l : kLoops) engine.AddLoop(m_strDiscAudioDir + l.file, l.id, l.pan);
+        LoadSounds(*this, kSounds);
+        for (const LoopSpec& l : kLoops) AddLoop(l.file, l.id, l.pan);
     }
     m_bNotReady = 0;
 }
@@ -344,10 +289,6 @@ void CCenterScene::Paint(plat::DeviceContext& dc) {
 }
 
 // --- Helpers ---
-
-void CCenterScene::PlaySound(int id, int withTimer) { EngineOf(m_pView).PlaySound(id, withTimer); }
-
-void CCenterScene::Wait(uint32_t ms) { m_pView->System().BusyWait(ms); }
 
 bool CCenterScene::IsWorld(const CDIBButton* h) {
     return h != nullptr && h->m_nId >= kFirstWorld && h->m_nId <= kLastWorld && h->m_nId % kWorldStep == 0;
@@ -514,7 +455,7 @@ void CCenterScene::RestoreWorldImages() {
 }
 
 void CCenterScene::DropChosenWorld() {
-    EngineOf(m_pView).StopLoop(m_nLoopId);
+    Engine().StopLoop(m_nLoopId);
     DarkenWorld(m_pChosenWorld);
     if (m_bImagesSwapped) {
         RestoreWorldImages();
@@ -534,7 +475,7 @@ void CCenterScene::ChooseWorld(CThreeImageButton* h) {
 
     // Every world's roll-over sound becomes its variant for the chosen world:
     // "cetW1.wav" -> "cetW" + n + ".wav".
-    CSoundEngine& engine = EngineOf(m_pView);
+    CSoundEngine& engine = Engine();
     for (int k = kFirstWorld; k <= kLastWorld; k += kWorldStep) {
         if (CSound* sound = engine.FindSound(k)) {
             const int pan = sound->GetPan();
@@ -619,7 +560,7 @@ void CCenterScene::OnMouseMove(int x, int y) {
             if (m_pLitWorld != nullptr) SetSparkleTimer(kSparkleFastTimer);
         } else if (h->m_nId == kRecordId) {
             h->Press(*m_pView);
-            if (EngineOf(m_pView).IsSoundPlaying(kRecordId)) {
+            if (Engine().IsSoundPlaying(kRecordId)) {
                 PlaySound(kRecordAgainSound, 1);
                 if (m_pChosenWorld == nullptr) FlashLabels();
             } else {
@@ -663,7 +604,7 @@ void CCenterScene::OnLButtonUp(int x, int y) {
             return;
         }
     }
-    CSoundEngine& engine = EngineOf(m_pView);
+    CSoundEngine& engine = Engine();
     CDIBButton* h = HitTest(x, y);
     if (h == nullptr) {
         engine.PlayRandomSound();
@@ -734,7 +675,7 @@ void CCenterScene::OnLButtonUp(int x, int y) {
 void CCenterScene::OnKeyUp(int key, uint32_t flags) {
     if (key == plat::vk::kTab) {
         if (m_bHelpShown)
-            EngineOf(m_pView).PlayGeneralSound(kRefusalSound);
+            Engine().PlayGeneralSound(kRefusalSound);
         else
             ToggleRecordPalette();
         return;
@@ -747,7 +688,7 @@ void CCenterScene::OnTimer(int id) {
         SparkleTick();
         return;
     }
-    EngineOf(m_pView).StopSound(id);
+    Engine().StopSound(id);
     if (id == kRecordId) {
         if (CDIBButton* record = FindHotspot(kRecordId)) record->Release(*m_pView);
     }
@@ -761,7 +702,7 @@ void CCenterScene::OnTimer(int id) {
 // --- Menu ---
 
 void CCenterScene::OnMenuCommand(int code) {
-    CSoundEngine& engine = EngineOf(m_pView);
+    CSoundEngine& engine = Engine();
     switch (code) {
         case 1: case 2: case 3: case 4: case 5:
             engine.SetVolumeLevel(code);
