@@ -139,7 +139,7 @@ void HubDrive::MakeStandIns(const fs::path& disc) {
         WriteBmp(menu / (std::string(n) + ".bmp"), 100, 20, 2);
 }
 
-plat::Point HubDrive::PointIn(const MaskAt& m, const std::vector<MaskAt>& before) const {
+plat::Point HubDrive::PointIn(const MaskAt& m, const std::vector<MaskAt>& before, plat::Point origin) const {
     const std::optional<CDIB> mask = ReadDib(FindOnDrive(root_, m.file));
     if (!mask) throw std::runtime_error("no mask " + m.file);
     std::vector<std::pair<CDIB, plat::Point>> others;
@@ -174,7 +174,14 @@ plat::Point HubDrive::PointIn(const MaskAt& m, const std::vector<MaskAt>& before
             best = p;
         }
     }
-    return {best.x + kHubOrigin.x, best.y + kHubOrigin.y};
+    return {best.x + origin.x, best.y + origin.y};
+}
+
+bool HubDrive::Accepts(const std::vector<MaskAt>& masks, plat::Point p, plat::Point origin) const {
+    for (const MaskAt& m : masks)
+        if (std::optional<CDIB> d = ReadDib(FindOnDrive(root_, m.file)); d && BlackAt(*d, m.at, p.x - origin.x, p.y - origin.y))
+            return true;
+    return false;
 }
 
 fs::path RunDir(const std::string& name) { return fs::path(PLINKPAD_BUILD_DIR) / "hubtest-runs" / name; }
@@ -217,6 +224,19 @@ int Find(const std::vector<TraceLine>& trace, const std::string& prefix, int fro
 int FindLine(const std::vector<TraceLine>& trace, const std::string& text, int from) {
     for (size_t i = static_cast<size_t>(std::max(from, 0)); i < trace.size(); ++i)
         if (trace[i].text == text) return static_cast<int>(i);
+    return -1;
+}
+
+std::string SoundFile(const TraceLine& line) {
+    std::istringstream words(line.text);
+    std::string play, id, file;
+    words >> play >> id >> file;
+    return play == "play" ? file : std::string();
+}
+
+int FindSound(const std::vector<TraceLine>& trace, const std::string& file, int from) {
+    for (size_t i = static_cast<size_t>(std::max(from, 0)); i < trace.size(); ++i)
+        if (SoundFile(trace[i]) == file) return static_cast<int>(i);
     return -1;
 }
 

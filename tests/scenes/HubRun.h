@@ -29,6 +29,9 @@ struct TraceLine {
     std::string text;
 };
 
+// The stage origin of the hub on the 640 x 480 screen.
+inline constexpr plat::Point kHubOrigin{15, 7};
+
 class HubDrive {
 public:
     // The drive for this test program (made once).
@@ -36,9 +39,13 @@ public:
     // True when the generated disc holds the hub's pictures (no stand-ins).
     bool Complete() const { return complete_; }
     const fs::path& Root() const { return root_; }
-    // A desktop point (640 x 480 screen) that the mask `m` accepts and none
-    // of `before` does (hit tests take the first in list order).
-    plat::Point PointIn(const MaskAt& m, const std::vector<MaskAt>& before = {}) const;
+    // A desktop point (640 x 480 screen, the stage at `origin`) that the mask
+    // `m` accepts and none of `before` does (hit tests take the first in list
+    // order).
+    plat::Point PointIn(const MaskAt& m, const std::vector<MaskAt>& before = {}, plat::Point origin = kHubOrigin) const;
+
+    // Whether any of `masks` accepts the desktop point p (stage at `origin`).
+    bool Accepts(const std::vector<MaskAt>& masks, plat::Point p, plat::Point origin) const;
 
 private:
     HubDrive();
@@ -46,9 +53,6 @@ private:
     fs::path root_;
     bool complete_ = false;
 };
-
-// The stage origin of the hub on the 640 x 480 screen.
-inline constexpr plat::Point kHubOrigin{15, 7};
 
 // The scratch folder of the run `name` (under the build folder).
 fs::path RunDir(const std::string& name);
@@ -66,6 +70,12 @@ std::vector<std::string> Texts(const std::vector<TraceLine>& trace, const std::s
 int Find(const std::vector<TraceLine>& trace, const std::string& prefix, int from = 0);
 // Index of the first line at or after `from` whose text is `text`; -1 if none.
 int FindLine(const std::vector<TraceLine>& trace, const std::string& text, int from = 0);
+
+// Index of the first "play" line at or after `from` that starts sound file
+// `file` (or a duplicate of it); -1 if none.
+int FindSound(const std::vector<TraceLine>& trace, const std::string& file, int from = 0);
+// The sound file a "play" line starts; empty for other lines.
+std::string SoundFile(const TraceLine& line);
 
 // Masks of the hub (stage positions as the hub places them).
 MaskAt HaloMask();
