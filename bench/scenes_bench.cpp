@@ -1,8 +1,8 @@
-// Entering the hub: from the switch (the engine's scene sounds dropped, the
-// hub constructed) through its background, hot-spots, menu panel, sounds and
-// loops to the first full paint of the stage. The hub's own waits and
-// animations (the intro) are left out; BM_HubSwitchWithIntro measures the
-// whole switch through the view, intro included, with waits costing nothing.
+// Entering a scene: from the switch (the engine's scene sounds dropped, the
+// scene constructed) through its background, hot-spots, sounds and loops to
+// the first full paint of the stage. The scenes' own waits and animations
+// (their intros) are left out. BM_HubSwitchWithIntro measures the hub's whole
+// switch through the view, intro included, with waits costing nothing.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -19,6 +19,7 @@
 #include "platform/fs/HostPath.h"
 #include "platform/headless/HeadlessHost.h"
 #include "scenes/center/CenterScene.h"
+#include "scenes/troid/TroidScene.h"
 
 namespace {
 
@@ -74,6 +75,25 @@ void BM_HubEnterToFirstPaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HubEnterToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_TroidEnterToFirstPaint(benchmark::State& state) {
+    Program program;
+    CPlinkpadView& view = program.View();
+    for (auto _ : state) {
+        view.Engine()->Clear();
+        auto troid = std::make_unique<CTroidScene>(&view);
+        plat::DeviceContext dc = view.GetDC();
+        troid->Enter(dc);
+        troid->LoadContents();
+        troid->Paint(dc);
+        benchmark::DoNotOptimize(troid->m_hotspots.size());
+        state.PauseTiming();
+        troid.reset();
+        program.headless.windows.DispatchAll();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TroidEnterToFirstPaint)->Unit(benchmark::kMillisecond);
 
 void BM_HubSwitchWithIntro(benchmark::State& state) {
     Program program;

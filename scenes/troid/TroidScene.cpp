@@ -105,6 +105,13 @@ CTroidScene::~CTroidScene() = default;
 void CTroidScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "trbkgrnd.bmp"); }
 
 int CTroidScene::LoadHotspots() {
+    LoadContents();
+    PlayIntro();
+    m_pView->SetCursorKind(kArrowCursor);
+    return 1;
+}
+
+void CTroidScene::LoadContents() {
     m_pView->SetCursorKind(4);
     BuildHotspots(*this, kSpots);
     m_pNavBar = MakeNavBar(*this);
@@ -115,9 +122,6 @@ int CTroidScene::LoadHotspots() {
     }
     m_bNotReady = 0;
     RedrawNow();
-    PlayIntro();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
 }
 
 void CTroidScene::PlayIntro() {

@@ -31,6 +31,8 @@ public:
     // The hot-spots, the navigation bar, sounds and loops; then the intro
     // sweep over the twelve rocks (about 2.4 s, blocking). Returns 1.
     int LoadHotspots() override;
+    // LoadHotspots without the intro: everything loaded and the stage drawn.
+    void LoadContents();
     void Paint(plat::DeviceContext& dc) override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonUp(int x, int y) override;
