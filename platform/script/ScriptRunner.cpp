@@ -111,6 +111,10 @@ bool ScriptRunner::Step(std::optional<uint32_t> nextTimerDue) {
     return true;
 }
 
+bool ScriptRunner::Ready() const {
+    return !waitUntil_ || static_cast<int32_t>(*waitUntil_ - clock_.NowMs()) <= 0;
+}
+
 void ScriptRunner::Shot(const ScriptCommand& c, int line) {
     std::vector<uint32_t> pixels;
     int w = 0, h = 0;

@@ -36,6 +36,7 @@ public:
     bool LoadText(std::string_view text, const std::string& name, std::ostream& err);
 
     bool Step(std::optional<uint32_t> nextTimerDue) override;
+    bool Ready() const override;
 
     // A screenshot or windowshot could not be written (reported on stderr).
     bool Failed() const { return failed_; }

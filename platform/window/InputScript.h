@@ -18,6 +18,11 @@ public:
     // delivered on time), or acts on the desktop. Returns false when the
     // script has ended (the program is then asked to close).
     virtual bool Step(std::optional<uint32_t> nextTimerDue) = 0;
+    // Whether the script would give its next input now, rather than being
+    // in the middle of a wait. Such input goes ahead of timer ticks that fell
+    // due while the program was blocked, as a person's input given meanwhile
+    // would: a timer whose handler blocks for a whole period cannot starve it.
+    virtual bool Ready() const { return true; }
 };
 
 }  // namespace plat

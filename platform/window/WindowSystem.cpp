@@ -38,6 +38,7 @@ WindowSystem::WindowSystem(Backend& backend, Display& display, Clock& clock, Tra
       composed_(std::make_unique<Bitmap>(display.Width(), display.Height(), 8)) {
     chrome_ = std::make_unique<Chrome>(display_, UiFont(10, true));  // the palette's title fits its caption
     lastPresentMs_ = clock_.NowMs() - kFrameIntervalMs;
+    lastIdleMs_ = clock_.NowMs();
 }
 
 WindowSystem::~WindowSystem() {
@@ -207,6 +208,9 @@ bool WindowSystem::DispatchOne() {
             best = it;
     }
     if (best == timers_.end()) return false;
+    // A script's next input goes ahead of a tick that fell due while the
+    // program was blocked, as a person's input given meanwhile would.
+    if (script_ != nullptr && !scriptEnded_ && Until(best->second.dueMs, lastIdleMs_) > 0 && script_->Ready()) return false;
     // One pending tick however late the loop is: the next one is a whole
     // period after this delivery.
     best->second.dueMs = now + best->second.periodMs;
@@ -250,6 +254,7 @@ void WindowSystem::Idle() {
             scriptEnded_ = true;
             QueueInput(InputEvent{InputEvent::Type::Quit, {}, 0, {}});
         }
+        lastIdleMs_ = clock_.NowMs();
         return;
     }
     if (scriptEnded_ || !backend_.Interactive()) {

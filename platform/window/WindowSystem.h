@@ -61,7 +61,11 @@ public:
     // A scripted run feeds input and time through this instead of the backend.
     // While a script is set, message boxes and file dialogs take queued
     // answers instead of showing. Not owned; null removes it.
-    void SetScript(InputScript* script) { script_ = script; scriptEnded_ = false; }
+    void SetScript(InputScript* script) {
+        script_ = script;
+        scriptEnded_ = false;
+        lastIdleMs_ = clock_.NowMs();
+    }
     bool Scripted() const { return script_ != nullptr; }
     // What a Quit input (the user closed the program's window, or the script
     // ended) does; by default PostQuit(0).
@@ -182,6 +186,7 @@ private:
     Trace* trace_;
     InputScript* script_ = nullptr;
     bool scriptEnded_ = false;
+    uint32_t lastIdleMs_ = 0;  // the clock when the loop last had nothing to do
     std::function<void()> closeHandler_;
     std::optional<int> quit_;
     std::deque<Posted> posted_;

@@ -118,6 +118,33 @@ TEST(ScriptRunner, DrivesTheLoopWithTimersOnTimeAndEndsAsQuit) {
     EXPECT_EQ(h.windows.MessageBox("q", MessageBoxButtons::YesNoCancel), MessageBoxAnswer::No);
 }
 
+TEST(ScriptRunner, InputGoesBetweenTicksOfATimerThatBlocksForItsWholePeriod) {
+    // The tick is due again as soon as its handler returns, so the loop is
+    // never idle; the script still takes a turn after each tick, once its
+    // wait is over, as a person's input would.
+    HeadlessHost h;
+    std::vector<std::string> log;
+    testing::LoggingWindow win(h.windows, log, "view");
+    ASSERT_TRUE(win.Open({0, 0, 640, 480}));
+    win.SetTimer(1, 100);
+    int ticks = 0;
+    win.onTimer = [&](int) {
+        h.windows.BusyWait(100);
+        if (++ticks == 20) win.KillTimer(1);  // ends the test should the script starve
+    };
+    ScriptRunner runner(h.windows, h.clock);
+    std::ostringstream err;
+    ASSERT_TRUE(runner.LoadText("wait 150\nmove 1 1\nmove 2 2\nwait 250\nmove 3 3\n", "s", err)) << err.str();
+    h.windows.SetScript(&runner);
+    h.windows.Run();
+    // Ticks end at 200, 300, ...; the wait of 250 begins at 400 (after the
+    // tick that was due when the move was handled) and ends at 650.
+    const std::vector<std::string> expected{"view paint",    "view timer 1", "view move 1 1", "view timer 1",
+                                            "view move 2 2", "view timer 1", "view timer 1",  "view timer 1",
+                                            "view timer 1",  "view move 3 3", "view timer 1"};
+    EXPECT_EQ(log, expected);
+}
+
 TEST(ScriptRunner, ScreenshotsWritePngFiles) {
     HeadlessHost h;
     std::vector<std::string> log;
