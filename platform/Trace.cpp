@@ -4,7 +4,7 @@
 
 namespace plat {
 
-Trace::Trace(const Clock& clock, const std::string& path) : clock_(clock) {
+Trace::Trace(const Clock& clock, const std::string& path, bool keepLines) : clock_(clock), keepLines_(keepLines) {
     if (!path.empty()) file_ = std::fopen(path.c_str(), "w");
 }
 
@@ -21,7 +21,7 @@ void Trace::Log(std::string_view text) {
         std::fputc('\n', file_);
         std::fflush(file_);  // a crashed or killed run keeps its trace
     }
-    lines_.push_back(std::move(line));
+    if (keepLines_) lines_.push_back(std::move(line));
 }
 
 }  // namespace plat

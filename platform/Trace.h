@@ -14,9 +14,10 @@ namespace plat {
 
 class Trace {
 public:
-    // Writes to `path` (truncated) when given; always keeps the lines in
-    // memory for tests. Window thread only.
-    Trace(const Clock& clock, const std::string& path = {});
+    // Writes to `path` (truncated) when given; keeps the lines in memory for
+    // tests unless `keepLines` is false (long runs, whose lines would pile
+    // up). Window thread only.
+    Trace(const Clock& clock, const std::string& path = {}, bool keepLines = true);
     ~Trace();
     Trace(const Trace&) = delete;
     Trace& operator=(const Trace&) = delete;
@@ -28,6 +29,7 @@ public:
 private:
     const Clock& clock_;
     std::FILE* file_ = nullptr;
+    bool keepLines_;
     std::vector<std::string> lines_;
 };
 

@@ -6,7 +6,7 @@ HeadlessHost::HeadlessHost(const HeadlessHostOptions& options)
     : clock(options.startMs),
       display(options.width, options.height, options.depth),
       backend(clock, options.backend),
-      trace(clock, options.tracePath),
+      trace(clock, options.tracePath, options.keepTraceLines),
       windows(backend, display, clock, &trace) {
     host.dialogs = &windows;
     host.clock = &clock;

@@ -23,6 +23,7 @@ struct HeadlessHostOptions {
     int depth = 8;             // what depth queries report
     uint32_t startMs = 0;      // the clock's first value
     std::string tracePath;     // trace file; empty: lines kept in memory only
+    bool keepTraceLines = true;  // false: the lines go to the file only (long runs)
     HeadlessOptions backend;
 };
 
