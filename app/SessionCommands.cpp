@@ -120,7 +120,8 @@ bool CPlinkpadView::OfferSave() {
     if (!m_pSession->IsModified()) return true;
     switch (dialogs.MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
         case plat::MessageBoxAnswer::Yes:
-            SaveSession();  // whatever comes of it, the command goes on
+            m_pSession->StopAll();  // a recording going on belongs in the file
+            SaveSession();          // whatever comes of it, the command goes on
             return true;
         case plat::MessageBoxAnswer::Cancel:
             return false;
@@ -204,6 +205,7 @@ int CPlinkpadView::QuitProgram() {
         PlayGeneral(m_pEngine.get(), kWarningSound);
         switch (plat::GetHost().dialogs->MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
             case plat::MessageBoxAnswer::Yes:
+                m_pSession->StopAll();  // a recording going on belongs in the file
                 SaveSession();
                 break;
             case plat::MessageBoxAnswer::Cancel:

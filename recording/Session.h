@@ -9,8 +9,8 @@
 // - The palette and scenes reach the session through the view each time,
 //   never through a stored pointer.
 // - Before the view deletes or replaces the session (New, Open) it calls
-//   StopAll() (before asking to save, so a running recording is saved too),
-//   then hands the links over:
+//   StopAll() (also when the user agrees to save it first, so a running
+//   recording is saved too), then hands the links over:
 //     std::string error;
 //     std::unique_ptr<CSession> loaded = CSession::Load(bytes, error);
 //     if (!loaded) ...  // "Unable to load session!"; the current one stays

@@ -231,5 +231,33 @@ TEST_F(SessionCommandsTest, NewAndOpenEndARecordingBeforeReplacingTheSession) {
     }
 }
 
+TEST_F(SessionCommandsTest, SavingBeforeNewOrQuitKeepsTheRecordingGoingOn) {
+    struct Case {
+        bool quit;
+        Answer answer;
+    } cases[] = {{false, Answer::Yes}, {true, Answer::Yes}, {false, Answer::Cancel}, {true, Answer::Cancel}};
+    for (const Case& c : cases) {
+        SetUp();
+        view_->Scene()->ToggleRecordPalette();
+        view_->Session()->StartRecording(3);
+        view_->Session()->AddEvent(1, 5, 6);
+        Reply(c.answer);
+        File(In("kept.sts"));
+        const int result = c.quit ? view_->QuitProgram() : view_->NewSession();
+        if (c.answer == Answer::Cancel) {
+            EXPECT_EQ(result, 0);
+            EXPECT_TRUE(view_->Session()->IsRecording()) << "cancelled: the recording goes on";
+        } else {
+            const std::string bytes = Slurp(folder_ / "kept.sts");
+            std::string error;
+            auto saved = CSession::Load(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), error);
+            ASSERT_TRUE(saved) << error;
+            ASSERT_NE(saved->GetCut(2), nullptr) << (c.quit ? "quit" : "new") << ": the recording is in the file";
+            EXPECT_EQ(saved->GetCut(2)->events.size(), 1u);
+        }
+        TearDown();
+    }
+}
+
 }  // namespace
 }  // namespace shelltest
