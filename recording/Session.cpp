@@ -120,6 +120,7 @@ int CSession::StopRecording() {
     if (!m_pRecordingCut) return 0;
     if (!m_pRecordingCut->events.empty()) {
         SetCut(m_nTrack, std::move(m_pRecordingCut));
+        m_bModified = true;  // also after a save while it was recording
         return 1;
     }
     m_pRecordingCut.reset();

@@ -166,6 +166,12 @@ TEST_F(Recorder, ModifiedFollowsRecordingClearingRenamingAndStoring) {
     session->MarkSaved();
     session->ClearAll();
     EXPECT_TRUE(session->IsModified());
+    // Saved while a recording goes on: the cut stored afterwards is news.
+    session->StartRecording(2);
+    session->AddEvent(1, 0, 0);
+    session->MarkSaved();
+    EXPECT_EQ(session->StopRecording(), 1);
+    EXPECT_TRUE(session->IsModified()) << "the cut would be lost on a new session or quit without a question";
 }
 
 // --- Playback ---
