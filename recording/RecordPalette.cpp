@@ -639,6 +639,8 @@ void CRecordPalette::TracePosition() {
 }
 
 void CRecordPalette::OnFocus(bool gained) {
+    // Ctrl released in another window never comes back here as a key-up.
+    if (!gained) m_bCtrl = 0;
     if (!gained || m_bFirstPaint) return;
     // Activated: the stage palette is realised again and the face redrawn.
     if (const plat::Palette* palette = TheAppPalette()) {

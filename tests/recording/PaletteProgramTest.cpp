@@ -232,6 +232,29 @@ TEST_F(PaletteProgram, RefusalsInTheHubPlayTheRefusalSoundOnly) {
     }
 }
 
+TEST_F(PaletteProgram, CtrlReleasedOverTheStageLeavesTheNextClearCutToOneTrack) {
+    // Found by the monkey: Ctrl went down while the palette had the keys and
+    // came up after a click had given them to the stage, so the palette never
+    // saw it released, and a plain Clear Cut then emptied every track.
+    const fs::path file = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs" / "ctrl-elsewhere.sts";
+    fs::create_directories(file.parent_path());
+    fs::remove(file);
+    std::string script = "wait 10\nkey tab\nwait 100\nclick " + Full(60, 17) + "\nclick " + Full(42, 45) + "\nwait 200\n";
+    script += "move " + World(0) + "\nwait 300\nmove 620 470\nwait 100\nclick " + kStop + "\nwait 300\n";
+    script += "keydown ctrl\nclick 630 475\nkeyup ctrl\n";
+    script += "click " + Corner(78, 43) + "\nclick " + Corner(26, 125) + "\nwait 100\n";
+    script += "click 630 475\nfile " + file.string() + "\nkeydown ctrl\nkey s\nkeyup ctrl\nwait 100\n";
+    RunProgram("ctrl-elsewhere", script);
+
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    SessionTracks tracks;
+    std::string error;
+    ASSERT_TRUE(ReadSessionFile(bytes, tracks, error)) << error;
+    ASSERT_NE(tracks[0], nullptr) << "the cut of track 1 survived a Clear Cut of track 2";
+    EXPECT_EQ(tracks[0]->name, "Center.1");
+}
+
 TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
     // The menu strip lies under the palette's first place: close it first.
     std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "menu" / "Cemenu.bmp", std::ios::binary);
