@@ -255,6 +255,34 @@ TEST_F(PaletteProgram, CtrlReleasedOverTheStageLeavesTheNextClearCutToOneTrack) 
     EXPECT_EQ(tracks[0]->name, "Center.1");
 }
 
+TEST_F(PaletteProgram, ARecordingGoingOnIsNeitherLostToASaveNorToANewSession) {
+    // Found by the monkey: saved while recording, the session counted as
+    // saved once the cut was stored, so a new session dropped it without a
+    // question; and a Yes to "Save now?" during a recording saved the
+    // session without the cut being recorded.
+    const fs::path dir = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs";
+    fs::create_directories(dir);
+    const std::string during = (dir / "during.sts").string(), kept = (dir / "kept.sts").string();
+    fs::remove(during);
+    fs::remove(kept);
+    std::string script = "wait 10\nkey tab\nwait 100\nclick " + Full(60, 17) + "\nclick " + Full(42, 45) + "\nwait 200\n";
+    script += "move " + World(0) + "\nwait 300\nfile " + during + "\nkeydown ctrl\nkey s\nkeyup ctrl\nwait 100\n";
+    script += "move " + World(1) + "\nwait 300\nclick " + kStop + "\nwait 300\n";
+    script += "click 630 475\nanswer cancel\nkeydown ctrl\nkey n\nkeyup ctrl\nwait 100\n";
+    script += "click " + Corner(42, 45) + "\nwait 200\nmove " + World(2) + "\nwait 300\n";
+    script += "answer yes\nfile " + kept + "\nkeydown ctrl\nkey n\nkeyup ctrl\nwait 100\n";
+    const std::vector<Line> t = RunProgram("recording-kept", script);
+
+    EXPECT_GE(Find(t, "message Unsaved information in session. Save now?"), 0) << "the stored cut is unsaved news";
+    std::ifstream in(kept, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    SessionTracks tracks;
+    std::string error;
+    ASSERT_TRUE(ReadSessionFile(bytes, tracks, error)) << error;
+    ASSERT_NE(tracks[0], nullptr) << "the recording going on when the question came is in the file";
+    EXPECT_FALSE(tracks[0]->events.empty());
+}
+
 TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
     // The menu strip lies under the palette's first place: close it first.
     std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "menu" / "Cemenu.bmp", std::ios::binary);
