@@ -93,6 +93,13 @@ void CNavBar::Draw(plat::DeviceContext& dc, int addOrigin) {
     for (const std::unique_ptr<CSimpleButton>& b : m_buttons) b->Draw(dc, addOrigin);
 }
 
+CDIBButton* CNavBar::Control(int id) const {
+    if (id == 0) return m_pToggle.get();
+    for (const std::unique_ptr<CSimpleButton>& b : m_buttons)
+        if (b->m_nId == id) return b.get();
+    return nullptr;
+}
+
 CDIBButton* CNavBar::ButtonAt(int x, int y) {
     for (const std::unique_ptr<CSimpleButton>& b : m_buttons)
         if (b->HitTest(x, y)) return b.get();

@@ -58,6 +58,9 @@ public:
     int Click(int x, int y);
     // The toggle's and the panel's rectangles together (view coordinates).
     plat::Rect GetRect() const;
+    // The toggle (id 0) or bar button `id` (1 the hub, 2..6 the worlds), for
+    // finding where it is; null when there is none (yet).
+    CDIBButton* Control(int id) const;
 
     int m_bLit = 0;   // drawn because the pointer is on the toggle
     int m_bOpen = 0;  // clicked open; the scene paints it from then on
