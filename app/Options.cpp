@@ -1,8 +1,11 @@
 #include "app/Options.h"
 
 #include <charconv>
+#include <string>
 
 namespace {
+
+constexpr int kMaxMonkeySeconds = 7 * 24 * 3600;  // the clock wraps after 49 days
 
 bool ParseInt(const std::string& s, int lo, int hi, int& out) {
     int v = 0;
@@ -33,7 +36,12 @@ const char* OptionsUsage() {
            "  --script FILE          drive the program with a script (see docs/scripting.md)\n"
            "  --trace FILE           write a trace of what the program does\n"
            "  --audio-out FILE.wav   also write everything played to a WAV file\n"
-           "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n";
+           "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n"
+           "  --monkey SECONDS       headless: random use of every scene for SECONDS of program\n"
+           "                         time, checking that nothing hangs or is lost\n"
+           "  --seed N               seeds the program's random choices (and the monkey's),\n"
+           "                         so a run can be repeated\n"
+           "  --monkey-script FILE   writes the monkey's input as a script for --script\n";
 }
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
@@ -83,10 +91,35 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 r.error = "--audio-buffer wants a number of frames from 16 to 65536, not '" + v + "'";
                 return r;
             }
+        } else if (a == "--monkey") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 1, kMaxMonkeySeconds, o.monkeySeconds)) {
+                r.error = "--monkey wants a number of seconds from 1 to " + std::to_string(kMaxMonkeySeconds) + ", not '" + v + "'";
+                return r;
+            }
+        } else if (a == "--seed") {
+            if (!value(v)) return r;
+            uint32_t seed = 0;
+            auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
+            if (ec != std::errc() || end != v.data() + v.size()) {
+                r.error = "--seed wants a number from 0 to 4294967295, not '" + v + "'";
+                return r;
+            }
+            o.seed = seed;
+        } else if (a == "--monkey-script") {
+            if (!value(o.monkeyScriptPath)) return r;
         } else {
             r.error = "unknown option '" + a + "'";
             return r;
         }
+    }
+    if (o.monkeySeconds > 0 && (!o.headless || !o.scriptPath.empty())) {
+        r.error = "--monkey works with --headless and without --script";
+        return r;
+    }
+    if (!o.monkeyScriptPath.empty() && o.monkeySeconds == 0) {
+        r.error = "--monkey-script works with --monkey only";
+        return r;
     }
     return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line. Plain data; parsing never exits the program.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ struct AppOptions {
     bool windowed = false;          // SDL2: a window instead of full screen
     std::string audioOutPath;       // --audio-out FILE.wav: also write the mix
     int audioBufferFrames = 512;    // --audio-buffer FRAMES
+    int monkeySeconds = 0;          // --monkey SECONDS: random use for that much program time (0: none)
+    std::optional<uint32_t> seed;   // --seed N: the program's random generator (and the monkey's)
+    std::string monkeyScriptPath;   // --monkey-script FILE: the monkey's input as a script
 };
 
 struct ParsedOptions {

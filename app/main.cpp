@@ -12,6 +12,8 @@
 
 #include "app/Options.h"
 #include "app/PlinkpadApp.h"
+#include "app/monkey/Monkey.h"
+#include "audio/Random.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
 #include "platform/Trace.h"
@@ -47,37 +49,53 @@ std::vector<fs::path> DriveList(const AppOptions& o, const char* argv0) {
     return plat::HostPath::DefaultCandidates(OwnDisc(argv0));
 }
 
-// Runs the application on a ready window system; the exit status.
-int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o) {
+// Runs the application on a ready window system, driven by `driver` (a
+// script or the monkey) when given; the exit status.
+int RunApp(plat::WindowSystem& windows, const AppOptions& o, plat::InputScript* driver) {
+    windows.SetScript(driver);
+    int status = kRefusedExit;
+    {
+        CPlinkpadApp app;
+        app.m_nAudioBufferFrames = o.audioBufferFrames;
+        if (app.InitInstance(windows)) {
+            // After the sound engine has seeded the generator from the time.
+            if (o.seed) audio::ProgramRandom().Seed(*o.seed);
+            status = windows.Run();
+        }
+    }
+    windows.SetScript(nullptr);
+    return status;
+}
+
+// Runs the application with the --script file, if any.
+int RunScripted(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o) {
     std::unique_ptr<plat::ScriptRunner> script;
     if (!o.scriptPath.empty()) {
         script = std::make_unique<plat::ScriptRunner>(windows, clock);
         if (!script->LoadFile(o.scriptPath, std::cerr)) return plat::ScriptRunner::kBadScriptExit;
-        windows.SetScript(script.get());
     }
-    int status = 0;
-    {
-        CPlinkpadApp app;
-        app.m_nAudioBufferFrames = o.audioBufferFrames;
-        status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
-    }
-    windows.SetScript(nullptr);
+    int status = RunApp(windows, o, script.get());
     if (script && script->Failed() && status == 0) status = 1;
     return status;
 }
 
-int RunHeadless(const AppOptions& o, plat::HostPath& files) {
+int RunHeadless(AppOptions o, plat::HostPath& files) {
     plat::HeadlessHostOptions ho;
     ho.width = o.screenWidth;
     ho.height = o.screenHeight;
     ho.depth = o.depth;
     ho.tracePath = o.tracePath;
+    ho.keepTraceLines = false;
     ho.backend.audioOutPath = o.audioOutPath;
     ho.backend.keepAudio = false;
     plat::HeadlessHost headless(ho);
     headless.host.files = &files;
     headless.host.display = &headless.display;
-    return RunApp(headless.windows, headless.clock, o);
+    if (o.monkeySeconds == 0) return RunScripted(headless.windows, headless.clock, o);
+    o.seed = o.seed.value_or(1);
+    monkey::Monkey m(headless.windows, headless.host,
+                     {static_cast<uint32_t>(o.monkeySeconds), *o.seed, o.monkeyScriptPath});
+    return m.Finish(RunApp(headless.windows, o, &m), std::cout);
 }
 
 int RunSdl(const AppOptions& o, plat::HostPath& files) {
@@ -93,7 +111,7 @@ int RunSdl(const AppOptions& o, plat::HostPath& files) {
     plat::SteadyClock clock;
     plat::Display display(o.screenWidth, o.screenHeight, o.depth);
     std::optional<plat::Trace> trace;
-    if (!o.tracePath.empty()) trace.emplace(clock, o.tracePath);
+    if (!o.tracePath.empty()) trace.emplace(clock, o.tracePath, false);
     plat::WindowSystem windows(backend, display, clock, trace ? &*trace : nullptr);
     plat::Host host;
     host.dialogs = &windows;
@@ -104,7 +122,7 @@ int RunSdl(const AppOptions& o, plat::HostPath& files) {
     host.display = &display;
     host.trace = trace ? &*trace : nullptr;
     plat::SetHost(&host);
-    int status = RunApp(windows, clock, o);
+    int status = RunScripted(windows, clock, o);
     plat::SetHost(nullptr);
     return status;
 }
