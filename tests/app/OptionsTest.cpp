@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Options.h"
+
+namespace {
+
+TEST(Options, MonkeyAndSeedOnlyWhereTheyCanWork) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+    } cases[] = {
+        {{"--headless", "--monkey", "60", "--seed", "4294967295"}, true},
+        {{"--headless", "--monkey", "60", "--monkey-script", "m.txt"}, true},
+        {{"--headless", "--script", "s.txt", "--seed", "7"}, true},
+        {{"--monkey", "60"}, false},                                        // needs the manual clock
+        {{"--headless", "--monkey", "60", "--script", "s.txt"}, false},     // one source of input
+        {{"--headless", "--monkey", "0"}, false},
+        {{"--headless", "--monkey-script", "m.txt"}, false},
+        {{"--headless", "--seed", "-1"}, false},
+        {{"--headless", "--seed", "4294967296"}, false},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions p = ParseOptions(c.args);
+        std::string line;
+        for (const std::string& a : c.args) line += a + " ";
+        EXPECT_EQ(p.error.empty(), c.ok) << line << ": " << p.error;
+    }
+    const ParsedOptions p = ParseOptions({"--headless", "--monkey", "90", "--seed", "12"});
+    EXPECT_EQ(p.options.monkeySeconds, 90);
+    EXPECT_EQ(p.options.seed, 12u);
+}
+
+}  // namespace
