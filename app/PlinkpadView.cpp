@@ -10,6 +10,7 @@
 #include "graphics/StageOrigin.h"
 #include "platform/Host.h"
 #include "platform/window/EditControl.h"
+#include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/RecordPalette.h"
 #include "recording/Session.h"
@@ -178,6 +179,16 @@ void CPlinkpadView::OnKeyDown(int key, uint32_t flags) {
 
 void CPlinkpadView::OnKeyUp(int key, uint32_t flags) {
     if (m_pScene) m_pScene->OnKeyUp(key, flags);
+}
+
+void CPlinkpadView::OnFocus(bool gained) {
+    // Keys let go while another window has the keyboard never come here: the
+    // scene lets go of Shift and Ctrl now, as their release would (a
+    // recording notes it), or a later plain Q would quit.
+    if (gained || !m_pScene) return;
+    if (m_pScene->m_bShift) m_pScene->OnKeyUp(plat::vk::kShift, 0);
+    if (m_pScene->m_bCtrl) m_pScene->OnKeyUp(plat::vk::kControl, 0);
+    m_pScene->m_bShift = m_pScene->m_bCtrl = 0;
 }
 
 void CPlinkpadView::OnTimer(int id) {

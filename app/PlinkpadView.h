@@ -58,6 +58,8 @@ public:
     void OnKeyDown(int key, uint32_t flags) override;
     void OnKeyUp(int key, uint32_t flags) override;
     void OnTimer(int id) override;
+    // Losing the keyboard: the scene lets go of Shift and Ctrl.
+    void OnFocus(bool gained) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
     // Cursor kinds 1..7 (see app/resources/Cursors.h); any other kind sets

@@ -283,6 +283,18 @@ TEST_F(PaletteProgram, ARecordingGoingOnIsNeitherLostToASaveNorToANewSession) {
     EXPECT_FALSE(tracks[0]->events.empty());
 }
 
+TEST_F(PaletteProgram, CtrlReleasedOverThePaletteLeavesAPlainQToTheStage) {
+    // Ctrl went down over the stage and came up over the palette: the stage
+    // never saw it released and took the next plain Q for Ctrl+Q, quitting.
+    std::string script = "wait 10\nkey tab\nwait 100\nclick 630 475\n";
+    script += "keydown ctrl\nclick " + Full(60, 17) + "\nkeyup ctrl\nwait 100\n";
+    script += "click 630 475\nkey q\nwait 100\nkey tab\nwait 100\nkey tab\nwait 100\n";
+    const std::vector<Line> t = RunProgram("ctrl-over-palette", script);
+    const int first = Find(t, "palette 25 50");
+    ASSERT_GE(first, 0);
+    EXPECT_GE(Find(t, "palette 25 50", first + 1), 0) << "the program still ran after the Q";
+}
+
 TEST_F(PaletteProgram, TheSliderSetsTheEngineLevelAndTheHubMenuShowsIt) {
     // The menu strip lies under the palette's first place: close it first.
     std::ifstream in(kDisc / "plinkpad" / "assets" / "center" / "menu" / "Cemenu.bmp", std::ios::binary);
