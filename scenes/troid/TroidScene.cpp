@@ -3,7 +3,6 @@
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
-#include "graphics/MultiUpstateButton.h"
 #include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
@@ -34,10 +33,7 @@ constexpr int kSustainSound = 90;       // general
 
 constexpr uint32_t kIntroStepMs = 200;
 
-// Cursor kinds.
 constexpr int kArrowCursor = 1;
-constexpr int kHotCursor = 2;
-constexpr int kControlCursor = 3;
 
 bool In(int id, int first, int last) { return id >= first && id <= last; }
 
@@ -133,13 +129,7 @@ void CTroidScene::PlayIntro() {
 
 void CTroidScene::Paint(plat::DeviceContext& dc) { PaintStage(dc); }
 
-void CTroidScene::UpdateCursor(CDIBButton* hotspot) {
-    if (hotspot == nullptr) {
-        if (m_pView->CursorKind() != kArrowCursor) m_pView->SetCursorKind(kArrowCursor);
-    } else {
-        m_pView->SetCursorKind(hotspot->m_nId == kLoopSwitch ? kControlCursor : kHotCursor);
-    }
-}
+void CTroidScene::UpdateCursor(CDIBButton* hotspot) { SetWorldCursor(hotspot, kLoopSwitch); }
 
 void CTroidScene::OnHotspotLeave(CDIBButton* hotspot) {
     const int id = hotspot->m_nId;
@@ -171,7 +161,7 @@ void CTroidScene::OnMouseMove(int x, int y) {
     const int id = button->m_nId;
     if (id == kSustainSwitch) {
         Engine().PlayGeneralSound(kSustainSound);
-        static_cast<CMultiUpstateButton*>(button)->PressLevel(*m_pView, m_bSustain ? 2 : 1, 1);
+        LightSpotLevel(button, m_bSustain ? 2 : 1);
     } else {
         LightSpot(button);
     }
@@ -203,7 +193,7 @@ void CTroidScene::OnLButtonUp(int x, int y) {
     } else {
         const int id = button->m_nId;
         if (id == kLoopSwitch)
-            SwitchLoop();
+            SwitchLoop(kFirstLoop, kLastLoop, kLoopStartClick, kLoopStopClick);
         else if (In(id, kFirstCrystal, kLastCrystal) || In(id, kFirstBeacon, kLastBeacon))
             PlaySound(id + 1);
         else if (id == kPaletteCorner)
@@ -216,25 +206,10 @@ void CTroidScene::OnLButtonUp(int x, int y) {
     RecordClick(x, y);
 }
 
-void CTroidScene::SwitchLoop() {
-    CSoundEngine& engine = Engine();
-    if (engine.IsLoopPlaying(m_nLoopId)) {
-        engine.StopLoop(m_nLoopId);
-        PlaySound(kLoopStopClick);
-        return;
-    }
-    PlaySound(kLoopStartClick);
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == kFirstLoop ? kLastLoop : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == kLastLoop ? kFirstLoop : m_nLoopId + 1;
-    engine.StartLoop(m_nLoopId);
-}
-
 void CTroidScene::ToggleSustain(CDIBButton* h) {
     Engine().PlayGeneralSound(kSustainSound);
     m_bSustain = !m_bSustain;
-    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, m_bSustain ? 2 : 1, 1);
+    LightSpotLevel(h, m_bSustain ? 2 : 1);
     plat::TraceLine("troid sustain %s", m_bSustain ? "on" : "off");
 }
 

@@ -42,6 +42,5 @@ public:
 
 private:
     void PlayIntro();
-    void SwitchLoop();
     void ToggleSustain(CDIBButton* h);
 };
