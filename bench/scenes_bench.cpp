@@ -1,8 +1,12 @@
-// Entering the hub: from the switch (the engine's scene sounds dropped, the
-// hub constructed) through its background, hot-spots, menu panel, sounds and
-// loops to the first full paint of the stage. The hub's own waits and
+// Entering a scene. The hub: from the switch (the engine's scene sounds
+// dropped, the hub constructed) through its background, hot-spots, menu
+// panel, sounds and loops to the first full paint of the stage. The hub's own waits and
 // animations (the intro) are left out; BM_HubSwitchWithIntro measures the
 // whole switch through the view, intro included, with waits costing nothing.
+// A world (BM_WorldSwitch, the scene number its argument): the whole switch
+// through the view, from the old scene's deletion through the background,
+// hot-spots, navigation bar, sounds and loops and the intro sweep to the
+// first full paint, waits again costing nothing.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -86,5 +90,20 @@ void BM_HubSwitchWithIntro(benchmark::State& state) {
     if (view.Scene() == nullptr || view.Scene()->m_bNotReady) state.SkipWithError("the hub was not entered");
 }
 BENCHMARK(BM_HubSwitchWithIntro)->Unit(benchmark::kMillisecond);
+
+void BM_WorldSwitch(benchmark::State& state) {
+    const int world = static_cast<int>(state.range(0));
+    Program program;
+    CPlinkpadView& view = program.View();
+    view.SetSceneFactory(MakeScene);
+    for (auto _ : state) {
+        view.Post(kSwitchScene, world);
+        program.headless.windows.DispatchAll();
+    }
+    const CScene* scene = view.Scene();
+    if (scene == nullptr || scene->m_nScene != world || scene->m_bNotReady)
+        state.SkipWithError("the world was not entered");
+}
+BENCHMARK(BM_WorldSwitch)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
