@@ -113,7 +113,6 @@ std::vector<fs::path> WriteWorldPreviews(const fs::path& discRoot, const fs::pat
     const World worlds[] = {
         {"troid", TroidLayout(), {}},
         {"star", StarLayout(), {}},
-        {"kbot", KBotLayout(), {}},
         {"gama", GamaLayout(), {}},
         {"day", DayLayout(), {{dir::kDayImg + "Dagrid_1.bmp", 0, 0}}},
     };

@@ -32,8 +32,8 @@ struct PlacedPicture {
 PreviewImage ComposePreview(const std::filesystem::path& discRoot, const SceneLayout& scene, bool lit,
                             const std::vector<PlacedPicture>& extra = {});
 
-// Writes "<world>-rest.png" and "<world>-lit.png" of the five worlds into
-// `outDir` (created if needed); returns the files written. Throws
+// Writes "<world>-rest.png" and "<world>-lit.png" of the worlds that have no
+// screenshots yet into `outDir` (created if needed); returns the files written. Throws
 // std::runtime_error on a missing picture or a file that cannot be written.
 std::vector<std::filesystem::path> WriteWorldPreviews(const std::filesystem::path& discRoot,
                                                       const std::filesystem::path& outDir);
