@@ -26,6 +26,7 @@ constexpr int kKeyUpEvent = 5;
 
 constexpr int kRefusalSound = 30;
 constexpr int kPaletteOpenSound = 82;
+constexpr int kModeSwitchSound = 90;
 constexpr uint32_t kTriggerFlashMs = 100;
 
 // Cursor kinds.
@@ -303,10 +304,17 @@ void CScene::LightSpot(CDIBButton* h) {
     if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
 }
 
-void CScene::LightSpotLevel(CDIBButton* h, int level) {
+void CScene::EnterModeSwitch(CDIBButton* h, int mode) {
+    Engine().PlayGeneralSound(kModeSwitchSound);
     const int was = h->m_bLit;
-    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, level, 1);
+    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, mode ? 2 : 1, 1);
     if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
+}
+
+void CScene::FlipModeSwitch(CDIBButton* h, int& mode, const char* name) {
+    mode = !mode;
+    EnterModeSwitch(h, mode);
+    plat::TraceLine("%s %s", name, mode ? "on" : "off");
 }
 
 void CScene::UnlightSpot(CDIBButton* h) {

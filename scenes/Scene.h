@@ -137,10 +137,13 @@ public:
     // when its lit state changes.
     void LightSpot(CDIBButton* h);
     void UnlightSpot(CDIBButton* h);
-    // Lights a multi-picture hot-spot (a CMultiUpstateButton, such as a
-    // world's mode switch) showing exactly the pictures of `level`, traced as
-    // LightSpot.
-    void LightSpotLevel(CDIBButton* h, int level);
+    // The mode switch in a world's top-right corner (a CMultiUpstateButton):
+    // general sound 90, and it lights with its pictures of level 2 while
+    // `mode` is on, of level 1 while off (traced as LightSpot).
+    // EnterModeSwitch as the pointer enters it; FlipModeSwitch on a click,
+    // which flips `mode` first and traces "<name> on" / "<name> off".
+    void EnterModeSwitch(CDIBButton* h, int mode);
+    void FlipModeSwitch(CDIBButton* h, int& mode, const char* name);
 
 protected:
     // The six asset folders of a scene: on the disc

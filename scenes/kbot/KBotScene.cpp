@@ -3,7 +3,6 @@
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
-#include "platform/Host.h"
 #include "platform/gdi/Bitmap.h"
 #include "scenes/NavBar.h"
 #include "scenes/NavBarTable.h"
@@ -30,7 +29,6 @@ constexpr int kLoopStartClick = 52;
 constexpr int kLoopStopClick = 60;
 constexpr int kMiscClick = 700;
 constexpr int kPaletteButtonSound = 80;  // general
-constexpr int kAltSound = 90;            // general
 
 constexpr uint32_t kIntroStepMs = 150;
 constexpr int kBusyCursor = 4;
@@ -207,8 +205,7 @@ void CKBotScene::OnMouseMove(int x, int y) {
     const int id = button->m_nId;
     const bool bell = In(id, kFirstBell, kLoopSwitch);
     if (id == kAltSwitch) {
-        Engine().PlayGeneralSound(kAltSound);
-        LightSpotLevel(button, m_bAltMode ? 2 : 1);
+        EnterModeSwitch(button, m_bAltMode);
     } else {
         LightSpot(button);
     }
@@ -247,18 +244,11 @@ void CKBotScene::OnLButtonUp(int x, int y) {
         else if (id == kPaletteButton)
             ToggleRecordPalette();
         else if (id == kAltSwitch)
-            ToggleAltMode(button);
+            FlipModeSwitch(button, m_bAltMode, "kbot alt");
         else
             PlaySound(id);
     }
     RecordClick(x, y);
-}
-
-void CKBotScene::ToggleAltMode(CDIBButton* h) {
-    Engine().PlayGeneralSound(kAltSound);
-    m_bAltMode = !m_bAltMode;
-    LightSpotLevel(h, m_bAltMode ? 2 : 1);
-    plat::TraceLine("kbot alt %s", m_bAltMode ? "on" : "off");
 }
 
 void CKBotScene::OnTimer(int id) { EndTimedSound(id); }

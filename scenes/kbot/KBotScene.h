@@ -59,5 +59,4 @@ public:
 private:
     void LoadHighlights();
     void PlayIntro();
-    void ToggleAltMode(CDIBButton* h);
 };

@@ -3,7 +3,6 @@
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
-#include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
 #include "scenes/NavBarTable.h"
@@ -29,7 +28,6 @@ constexpr int kLoopSwitchOut = 41;
 constexpr int kLoopStartClick = 42;
 constexpr int kLoopStopClick = 43;
 constexpr int kRecordCornerSound = 80;  // general
-constexpr int kSustainSound = 90;       // general
 
 constexpr uint32_t kIntroStepMs = 200;
 
@@ -160,8 +158,7 @@ void CTroidScene::OnMouseMove(int x, int y) {
     if (button == nullptr || button == m_pHoverHotspot) return;
     const int id = button->m_nId;
     if (id == kSustainSwitch) {
-        Engine().PlayGeneralSound(kSustainSound);
-        LightSpotLevel(button, m_bSustain ? 2 : 1);
+        EnterModeSwitch(button, m_bSustain);
     } else {
         LightSpot(button);
     }
@@ -199,18 +196,11 @@ void CTroidScene::OnLButtonUp(int x, int y) {
         else if (id == kPaletteCorner)
             ToggleRecordPalette();
         else if (id == kSustainSwitch)
-            ToggleSustain(button);
+            FlipModeSwitch(button, m_bSustain, "troid sustain");
         else
             PlaySound(id);
     }
     RecordClick(x, y);
-}
-
-void CTroidScene::ToggleSustain(CDIBButton* h) {
-    Engine().PlayGeneralSound(kSustainSound);
-    m_bSustain = !m_bSustain;
-    LightSpotLevel(h, m_bSustain ? 2 : 1);
-    plat::TraceLine("troid sustain %s", m_bSustain ? "on" : "off");
 }
 
 void CTroidScene::OnTimer(int id) { EndTimedSound(id); }

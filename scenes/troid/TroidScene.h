@@ -42,5 +42,4 @@ public:
 
 private:
     void PlayIntro();
-    void ToggleSustain(CDIBButton* h);
 };
