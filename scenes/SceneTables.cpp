@@ -11,9 +11,9 @@
 
 namespace {
 
-plat::Bitmap* SharedBitmap(std::span<const SharedPicture> shared, const char* file) {
+const SharedPicture* FindShared(std::span<const SharedPicture> shared, const char* file) {
     for (const SharedPicture& p : shared)
-        if (std::strcmp(p.file, file) == 0) return p.bitmap;
+        if (std::strcmp(p.file, file) == 0) return &p;
     return nullptr;
 }
 
@@ -37,8 +37,10 @@ std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s, std
             auto b = std::make_unique<CHighlightButton>(&at, s.id);
             b->SetImage(scene.LoadImage(s.up), 1);
             const SpotPicture& h = s.more[0];
-            if (plat::Bitmap* bitmap = SharedBitmap(shared, h.file))
-                b->SetHighlightBitmap(bitmap, h.x, h.y);
+            // A shared picture that failed to load was reported once, when
+            // the scene loaded it: the hot-spot then shows no highlight.
+            if (const SharedPicture* p = FindShared(shared, h.file))
+                b->SetHighlightBitmap(p->bitmap, h.x, h.y);
             else
                 b->SetHighlight(scene.LoadImage(h.file), h.x, h.y);
             b->SetMask(scene.LoadMask(s.mask), 1);

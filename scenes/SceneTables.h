@@ -49,7 +49,7 @@ struct LoopSpec {
 };
 
 // A picture several hot-spots show, loaded once by the scene, which keeps it
-// while the hot-spots live.
+// while the hot-spots live (null when it failed to load).
 struct SharedPicture {
     const char* file;
     plat::Bitmap* bitmap;

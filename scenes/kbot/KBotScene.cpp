@@ -82,7 +82,7 @@ constexpr SpotSpec kKeysAndCorners[] = {
 };
 
 // Pans in hundredths of a decibel, negative to the left: rows 1 and 3 on the
-// left, rows 2 and 4 on the right, each row's first key the farthest out.
+// left, rows 2 and 4 on the right, each row's first key the farthest to its side.
 constexpr SoundSpec kSounds[] = {
     {50, "Kbb5.wav"},           {51, "Kbb5_out.wav"},       {52, "Kbb5_c.wav"},         {60, "Kbloop2.wav"},
     {100, "kbd1.wav", 1000},    {110, "kbd2.wav", 1000},    {120, "kbd3.wav", -1000},   {130, "kbd4.wav", -1000},
