@@ -2,7 +2,10 @@
 // scene constructed) through its background, hot-spots, sounds and loops to
 // the first full paint of the stage. The scenes' own waits and animations
 // (their intros) are left out. BM_HubSwitchWithIntro measures the hub's whole
-// switch through the view, intro included, with waits costing nothing.
+// switch through the view, intro included, with waits costing nothing; a
+// world (BM_WorldSwitch, the scene number its argument) the same way: from
+// the old scene's deletion through background, hot-spots, navigation bar,
+// sounds, loops and the intro sweep to the first full paint.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -106,5 +109,20 @@ void BM_HubSwitchWithIntro(benchmark::State& state) {
     if (view.Scene() == nullptr || view.Scene()->m_bNotReady) state.SkipWithError("the hub was not entered");
 }
 BENCHMARK(BM_HubSwitchWithIntro)->Unit(benchmark::kMillisecond);
+
+void BM_WorldSwitch(benchmark::State& state) {
+    const int world = static_cast<int>(state.range(0));
+    Program program;
+    CPlinkpadView& view = program.View();
+    view.SetSceneFactory(MakeScene);
+    for (auto _ : state) {
+        view.Post(kSwitchScene, world);
+        program.headless.windows.DispatchAll();
+    }
+    const CScene* scene = view.Scene();
+    if (scene == nullptr || scene->m_nScene != world || scene->m_bNotReady)
+        state.SkipWithError("the world was not entered");
+}
+BENCHMARK(BM_WorldSwitch)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

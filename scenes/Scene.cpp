@@ -6,6 +6,7 @@
 #include "graphics/AppPalette.h"
 #include "graphics/DIB.h"
 #include "graphics/DIBButton.h"
+#include "graphics/MultiUpstateButton.h"
 #include "graphics/StageOrigin.h"
 #include "platform/Host.h"
 #include "platform/gdi/Bitmap.h"
@@ -25,7 +26,13 @@ constexpr int kKeyUpEvent = 5;
 
 constexpr int kRefusalSound = 30;
 constexpr int kPaletteOpenSound = 82;
+constexpr int kModeSwitchSound = 90;
 constexpr uint32_t kTriggerFlashMs = 100;
+
+// Cursor kinds.
+constexpr int kArrowCursor = 1;
+constexpr int kHotCursor = 2;
+constexpr int kControlCursor = 3;
 
 bool IsLetter(int key) { return key >= plat::vk::kA && key <= plat::vk::kA + 25; }
 
@@ -297,6 +304,19 @@ void CScene::LightSpot(CDIBButton* h) {
     if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
 }
 
+void CScene::EnterModeSwitch(CDIBButton* h, int mode) {
+    Engine().PlayGeneralSound(kModeSwitchSound);
+    const int was = h->m_bLit;
+    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, mode ? 2 : 1, 1);
+    if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
+}
+
+void CScene::FlipModeSwitch(CDIBButton* h, int& mode, const char* name) {
+    mode = !mode;
+    EnterModeSwitch(h, mode);
+    plat::TraceLine("%s %s", name, mode ? "on" : "off");
+}
+
 void CScene::UnlightSpot(CDIBButton* h) {
     const int was = h->m_bLit;
     h->Release(*m_pView);
@@ -388,4 +408,27 @@ bool CScene::NavBarTakesClick(int x, int y) {
         return true;
     }
     return false;
+}
+
+void CScene::SetWorldCursor(CDIBButton* hotspot, int controlId) {
+    if (hotspot == nullptr) {
+        if (m_pView->CursorKind() != kArrowCursor) m_pView->SetCursorKind(kArrowCursor);
+    } else {
+        m_pView->SetCursorKind(hotspot->m_nId == controlId ? kControlCursor : kHotCursor);
+    }
+}
+
+void CScene::SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound) {
+    CSoundEngine& engine = Engine();
+    if (engine.IsLoopPlaying(m_nLoopId)) {
+        engine.StopLoop(m_nLoopId);
+        PlaySound(stopSound);
+        return;
+    }
+    PlaySound(startSound);
+    if (m_bCtrl)
+        m_nLoopId = m_nLoopId == firstLoop ? lastLoop : m_nLoopId - 1;
+    else
+        m_nLoopId = m_nLoopId == lastLoop ? firstLoop : m_nLoopId + 1;
+    engine.StartLoop(m_nLoopId);
 }

@@ -137,6 +137,13 @@ public:
     // when its lit state changes.
     void LightSpot(CDIBButton* h);
     void UnlightSpot(CDIBButton* h);
+    // The mode switch in a world's top-right corner (a CMultiUpstateButton):
+    // general sound 90, and it lights with its pictures of level 2 while
+    // `mode` is on, of level 1 while off (traced as LightSpot).
+    // EnterModeSwitch as the pointer enters it; FlipModeSwitch on a click,
+    // which flips `mode` first and traces "<name> on" / "<name> off".
+    void EnterModeSwitch(CDIBButton* h, int mode);
+    void FlipModeSwitch(CDIBButton* h, int& mode, const char* name);
 
 protected:
     // The six asset folders of a scene: on the disc
@@ -165,6 +172,15 @@ protected:
     // bar took the event (nothing else happens with it, nothing is recorded).
     bool NavBarTakesMove(int x, int y);
     bool NavBarTakesClick(int x, int y);
+    // The worlds' cursor for the hot-spot under the pointer: the arrow (1)
+    // over none, set only when it is not the cursor already; the control
+    // cursor (3) over hot-spot `controlId`; the hot cursor (2) elsewhere.
+    void SetWorldCursor(CDIBButton* hotspot, int controlId);
+    // The worlds' loop switch over the loops firstLoop..lastLoop: stops the
+    // loop m_nLoopId when it plays and sounds `stopSound`; otherwise sounds
+    // `startSound`, steps m_nLoopId forward, or backward with Ctrl held
+    // (wrapping around), and starts that loop.
+    void SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound);
 
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }

@@ -1,5 +1,6 @@
 #include "scenes/SceneTables.h"
 
+#include <cstring>
 #include <memory>
 
 #include "graphics/DualMaskButton.h"
@@ -10,7 +11,13 @@
 
 namespace {
 
-std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s) {
+const SharedPicture* FindShared(std::span<const SharedPicture> shared, const char* file) {
+    for (const SharedPicture& p : shared)
+        if (std::strcmp(p.file, file) == 0) return &p;
+    return nullptr;
+}
+
+std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s, std::span<const SharedPicture> shared) {
     const plat::Point at{s.x, s.y};
     switch (s.kind) {
         case SpotKind::Simple: {
@@ -29,7 +36,13 @@ std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s) {
         case SpotKind::Highlight: {
             auto b = std::make_unique<CHighlightButton>(&at, s.id);
             b->SetImage(scene.LoadImage(s.up), 1);
-            b->SetHighlight(scene.LoadImage(s.more[0].file), s.more[0].x, s.more[0].y);
+            const SpotPicture& h = s.more[0];
+            // A shared picture that failed to load was reported once, when
+            // the scene loaded it: the hot-spot then shows no highlight.
+            if (const SharedPicture* p = FindShared(shared, h.file))
+                b->SetHighlightBitmap(p->bitmap, h.x, h.y);
+            else
+                b->SetHighlight(scene.LoadImage(h.file), h.x, h.y);
             b->SetMask(scene.LoadMask(s.mask), 1);
             return b;
         }
@@ -46,9 +59,9 @@ std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s) {
 
 }  // namespace
 
-void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots) {
+void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots, std::span<const SharedPicture> shared) {
     for (const SpotSpec& s : spots) {
-        scene.m_hotspots.push_back(MakeSpot(scene, s));
+        scene.m_hotspots.push_back(MakeSpot(scene, s, shared));
         scene.ToggleWaitCursor();
     }
 }

@@ -6,6 +6,10 @@
 
 #include <span>
 
+namespace plat {
+class Bitmap;
+}  // namespace plat
+
 class CScene;
 
 enum class SpotKind {
@@ -44,8 +48,17 @@ struct LoopSpec {
     int pan;
 };
 
-// Appends a hot-spot per row to scene.m_hotspots, in row order.
-void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots);
+// A picture several hot-spots show, loaded once by the scene, which keeps it
+// while the hot-spots live (null when it failed to load).
+struct SharedPicture {
+    const char* file;
+    plat::Bitmap* bitmap;
+};
+
+// Appends a hot-spot per row to scene.m_hotspots, in row order. A Highlight
+// row whose highlight file is one of `shared` shows that bitmap (not owned)
+// instead of a copy of its own.
+void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots, std::span<const SharedPicture> shared = {});
 // Loads a sound per row into the engine (the caller checks it is ready).
 void LoadSounds(CScene& scene, std::span<const SoundSpec> sounds);
 // Registers the loops (disc audio folder); one busy-cursor step at the end.

@@ -44,6 +44,4 @@ public:
 
 private:
     void PlayIntro();
-    void SwitchLoop();
-    void ToggleSustain(CDIBButton* h);
 };

@@ -1,5 +1,7 @@
 #include "tests/scenes/WorldRun.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -65,6 +67,51 @@ std::string EnterWorld(int scene, int settleMs) {
     const HubDrive& d = HubDrive::Get();
     return "wait 10\n" + Click(d.PointIn(WorldMask(70 + 10 * scene))) + "wait 300\n" + Click(d.PointIn(GoMask())) +
            "wait " + std::to_string(settleMs) + "\n";
+}
+
+std::string ToHubByBar(const std::string& world) {
+    return Move(NavPoint(world, 0)) + Click(NavPoint(world, 0)) + "wait 100\n" + Move(NavPoint(world, 1)) +
+           "wait 50\n" + Click(NavPoint(world, 1)) + "wait 2500\n";
+}
+
+uint32_t Ms(const std::vector<TraceLine>& t, int i) { return t[static_cast<size_t>(i)].ms; }
+
+int Count(const std::vector<TraceLine>& t, const std::string& text, int from, int to) {
+    int n = 0;
+    for (int i = std::max(from, 0); i < to && i < static_cast<int>(t.size()); ++i)
+        n += t[static_cast<size_t>(i)].text == text;
+    return n;
+}
+
+int NextNotBusy(const std::vector<TraceLine>& t, int from) {
+    for (int i = from + 1; i < static_cast<int>(t.size()); ++i)
+        if (t[static_cast<size_t>(i)].text != "cursor 4" && t[static_cast<size_t>(i)].text != "cursor 5") return i;
+    return -1;
+}
+
+std::vector<TimedSound> SoundsOf(const std::vector<TraceLine>& t, const std::string& prefix, int from, int to) {
+    std::vector<TimedSound> out;
+    uint32_t last = 0;
+    for (int i = std::max(from, 0); i < to && i < static_cast<int>(t.size()); ++i) {
+        const std::string file = SoundFile(t[static_cast<size_t>(i)]);
+        if (file.size() < prefix.size() ||
+            !std::equal(prefix.begin(), prefix.end(), file.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            continue;
+        out.push_back({out.empty() ? 0 : Ms(t, i) - last, file});
+        last = Ms(t, i);
+    }
+    return out;
+}
+
+void ExpectReplayed(const std::vector<TimedSound>& recorded, const std::vector<TimedSound>& replayed) {
+    ASSERT_EQ(replayed.size(), recorded.size());
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        EXPECT_EQ(replayed[i].file, recorded[i].file) << i;
+        EXPECT_GE(replayed[i].gap, recorded[i].gap) << i;
+        EXPECT_LE(replayed[i].gap, recorded[i].gap + 10) << i;
+    }
 }
 
 }  // namespace hubtest

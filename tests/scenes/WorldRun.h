@@ -4,7 +4,9 @@
 // places the asset tables give (the same places the program uses), on a
 // 640 x 480 screen. Runs and trace helpers are HubRun.h's.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tests/scenes/HubRun.h"
 
@@ -26,5 +28,33 @@ std::string Click(plat::Point p);
 // From start-up into a world the way a user goes: choose its portal in the
 // hub, then go, and wait `settleMs` (its loading and intro are over by then).
 std::string EnterWorld(int scene, int settleMs = 6000);
+// Back to the hub through the world's navigation bar: open it, pick the hub.
+std::string ToHubByBar(const std::string& world);
+
+// Reaching the Record/Play palette (docs/scripting.md): open it full and
+// choose track 1; Record and Play there; Stop on the compact palette.
+inline const std::string kOpenPalette = "key tab\nwait 300\nclick 85 67\nwait 300\n";
+inline const std::string kRecord = "click 67 95\nwait 500\n";
+inline const std::string kPlay = "click 85 95\n";
+inline const std::string kStop = "click 100 48\nwait 300\n";
+
+// The program time of trace line i.
+uint32_t Ms(const std::vector<TraceLine>& t, int i);
+// How many lines of t[from, to) read exactly `text`.
+int Count(const std::vector<TraceLine>& t, const std::string& text, int from, int to);
+// Index of the first line after `from` that is not a busy-cursor step; -1 if none.
+int NextNotBusy(const std::vector<TraceLine>& t, int from);
+
+struct TimedSound {
+    uint32_t gap;  // since the previous sound of the list
+    std::string file;
+    bool operator==(const TimedSound&) const = default;
+};
+// The sounds started in t[from, to) whose files begin with `prefix` (any case).
+std::vector<TimedSound> SoundsOf(const std::vector<TraceLine>& t, const std::string& prefix, int from, int to);
+// A cut played back gives the recorded sounds in order, each gap the same or
+// up to one palette timer tick (10 ms) longer: events of one moment are a
+// tick apart on playback.
+void ExpectReplayed(const std::vector<TimedSound>& recorded, const std::vector<TimedSound>& replayed);
 
 }  // namespace hubtest

@@ -1,7 +1,8 @@
 // assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
 // disc's marker folder) below DISC_ROOT. Same input, same bytes.
-// assetgen --preview DISC_ROOT OUT_DIR: writes PNG previews of the worlds,
-// at rest and with every hot-spot lit, from the pictures of a generated disc.
+// assetgen --preview DISC_ROOT OUT_DIR: writes PNG previews of the worlds that
+// have no screenshots yet, at rest and with every hot-spot lit, from the
+// pictures of a generated disc.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
