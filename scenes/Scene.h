@@ -21,6 +21,7 @@
 namespace plat {
 class Bitmap;
 class DeviceContext;
+struct Rect;
 }  // namespace plat
 
 class CDIB;
@@ -128,8 +129,9 @@ public:
     void PlaySound(int id, int withTimer = 0);
     // Busy wait on the window thread: nothing is dispatched meanwhile.
     void Wait(uint32_t ms);
-    // Redraws the whole view at once (invalidate and update now).
-    void RedrawNow();
+    // Redraws `area` of the view (view coordinates; the whole view when null)
+    // at once (invalidate and update now).
+    void RedrawNow(const plat::Rect* area = nullptr);
     // A timed sound `id` ended: its timer stops, hot-spot `id` goes dark and
     // the engine stops the sound (a duplicate is deleted then).
     void EndTimedSound(int id);
@@ -159,12 +161,18 @@ protected:
     // The worlds' Paint: background, hot-spots in list order, DrawExtras,
     // the navigation bar when open, all through the back buffer onto dc.
     void PaintStage(plat::DeviceContext& dc);
+    // What PaintStage lays under the hot-spots: the background picture. A
+    // world that shows more than one picture there draws its own.
+    virtual void DrawBackdrop(plat::DeviceContext& backBuffer);
     // What a world draws over its hot-spots before the bar (nothing here).
     virtual void DrawExtras(plat::DeviceContext& backBuffer);
     // The navigation bar's part of a world's mouse handlers; true when the
     // bar took the event (nothing else happens with it, nothing is recorded).
     bool NavBarTakesMove(int x, int y);
     bool NavBarTakesClick(int x, int y);
+    // Moves m_nLoopId one step around first..last: forward, or backward
+    // while Ctrl is held (the loop buttons of the worlds).
+    void StepLoopId(int first, int last);
 
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }

@@ -224,10 +224,7 @@ void CTroidScene::SwitchLoop() {
         return;
     }
     PlaySound(kLoopStartClick);
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == kFirstLoop ? kLastLoop : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == kLastLoop ? kFirstLoop : m_nLoopId + 1;
+    StepLoopId(kFirstLoop, kLastLoop);
     engine.StartLoop(m_nLoopId);
 }
 
