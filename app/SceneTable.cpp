@@ -1,6 +1,7 @@
 #include "app/SceneTable.h"
 
 #include "scenes/center/CenterScene.h"
+#include "scenes/day/DayScene.h"
 #include "scenes/Scene.h"
 #include "scenes/troid/TroidScene.h"
 
@@ -8,6 +9,8 @@ std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
     switch (number) {
         case 0:
             return std::make_unique<CCenterScene>(&view);
+        case 2:
+            return std::make_unique<CDayScene>(&view);
         case 4:
             return std::make_unique<CTroidScene>(&view);
         // Each scene joins this table when it is built.
