@@ -70,9 +70,6 @@ public:
     // 0..2, are passed over.
     void RestoreArrangement(const DayArrangement& arrangement) override;
 
-    int SelectedBoard() const { return m_nBoard; }
-    const std::vector<std::unique_ptr<CDayPiece>>& Pieces() const { return m_pieces; }
-
 protected:
     void DrawBackdrop(plat::DeviceContext& backBuffer) override;
     void DrawExtras(plat::DeviceContext& backBuffer) override;
