@@ -1,6 +1,7 @@
 #include "app/SceneTable.h"
 
 #include "scenes/center/CenterScene.h"
+#include "scenes/day/DayScene.h"
 #include "scenes/kbot/KBotScene.h"
 #include "scenes/Scene.h"
 #include "scenes/troid/TroidScene.h"
@@ -9,6 +10,8 @@ std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
     switch (number) {
         case 0:
             return std::make_unique<CCenterScene>(&view);
+        case 2:
+            return std::make_unique<CDayScene>(&view);
         case 3:
             return std::make_unique<CKBotScene>(&view);
         case 4:

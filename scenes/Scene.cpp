@@ -147,6 +147,13 @@ void CScene::ShowHelp() {}
 void CScene::SetMenuVolumeLevel(int) {}
 void CScene::DrawExtras(plat::DeviceContext&) {}
 
+void CScene::DrawBackdrop(plat::DeviceContext& backBuffer) {
+    if (!m_pBackground) return;
+    plat::DeviceContext source(backBuffer.GetDisplay());
+    source.SelectBitmap(m_pBackground.get());
+    backBuffer.BitBlt(0, 0, m_pBackBitmap->Width(), m_pBackBitmap->Height(), source, 0, 0, plat::Rop::Copy);
+}
+
 void CScene::StopLoop() {
     CSoundEngine* engine = m_pView->Engine();
     if (engine != nullptr && engine->IsLoopPlaying(m_nLoopId)) engine->StopLoop(m_nLoopId);
@@ -287,8 +294,8 @@ void CScene::AddLoop(const std::string& file, int id, int pan) { Engine().AddLoo
 
 void CScene::Wait(uint32_t ms) { m_pView->System().BusyWait(ms); }
 
-void CScene::RedrawNow() {
-    m_pView->Invalidate();
+void CScene::RedrawNow(const plat::Rect* area) {
+    m_pView->Invalidate(area);
     m_pView->UpdateNow();
 }
 
@@ -363,11 +370,7 @@ void CScene::PaintStage(plat::DeviceContext& dc) {
     dc.SelectPalette(TheAppPalette());
     dc.RealizePalette();
     const int w = m_pBackBitmap->Width(), h = m_pBackBitmap->Height();
-    if (m_pBackground) {
-        plat::DeviceContext source(dc.GetDisplay());
-        source.SelectBitmap(m_pBackground.get());
-        m_pBackDC->BitBlt(0, 0, w, h, source, 0, 0, plat::Rop::Copy);
-    }
+    DrawBackdrop(*m_pBackDC);
     for (const std::unique_ptr<CDIBButton>& spot : m_hotspots) spot->Draw(*m_pBackDC, 0);
     DrawExtras(*m_pBackDC);
     if (m_pNavBar && m_pNavBar->m_bOpen) m_pNavBar->Draw(*m_pBackDC, 0);
@@ -426,9 +429,14 @@ void CScene::SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSou
         return;
     }
     PlaySound(startSound);
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == firstLoop ? lastLoop : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == lastLoop ? firstLoop : m_nLoopId + 1;
+    StepLoopId(firstLoop, lastLoop);
     engine.StartLoop(m_nLoopId);
 }
+
+void CScene::StepLoopId(int first, int last) {
+    if (m_bCtrl)
+        m_nLoopId = m_nLoopId == first ? last : m_nLoopId - 1;
+    else
+        m_nLoopId = m_nLoopId == last ? first : m_nLoopId + 1;
+}
+

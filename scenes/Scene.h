@@ -21,6 +21,7 @@
 namespace plat {
 class Bitmap;
 class DeviceContext;
+struct Rect;
 }  // namespace plat
 
 class CDIB;
@@ -128,8 +129,9 @@ public:
     void PlaySound(int id, int withTimer = 0);
     // Busy wait on the window thread: nothing is dispatched meanwhile.
     void Wait(uint32_t ms);
-    // Redraws the whole view at once (invalidate and update now).
-    void RedrawNow();
+    // Redraws `area` of the view (view coordinates; the whole view when null)
+    // at once (invalidate and update now).
+    void RedrawNow(const plat::Rect* area = nullptr);
     // A timed sound `id` ended: its timer stops, hot-spot `id` goes dark and
     // the engine stops the sound (a duplicate is deleted then).
     void EndTimedSound(int id);
@@ -166,6 +168,9 @@ protected:
     // The worlds' Paint: background, hot-spots in list order, DrawExtras,
     // the navigation bar when open, all through the back buffer onto dc.
     void PaintStage(plat::DeviceContext& dc);
+    // What PaintStage lays under the hot-spots: the background picture. A
+    // world that shows more than one picture there draws its own.
+    virtual void DrawBackdrop(plat::DeviceContext& backBuffer);
     // What a world draws over its hot-spots before the bar (nothing here).
     virtual void DrawExtras(plat::DeviceContext& backBuffer);
     // The navigation bar's part of a world's mouse handlers; true when the
@@ -178,9 +183,11 @@ protected:
     void SetWorldCursor(CDIBButton* hotspot, int controlId);
     // The worlds' loop switch over the loops firstLoop..lastLoop: stops the
     // loop m_nLoopId when it plays and sounds `stopSound`; otherwise sounds
-    // `startSound`, steps m_nLoopId forward, or backward with Ctrl held
-    // (wrapping around), and starts that loop.
+    // `startSound`, steps m_nLoopId (StepLoopId) and starts that loop.
     void SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound);
+    // Moves m_nLoopId one step around first..last: forward, or backward
+    // while Ctrl is held (the loop buttons of the worlds).
+    void StepLoopId(int first, int last);
 
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }

@@ -10,7 +10,6 @@
 #include "platform/fs/NoCase.h"
 #include "platform/headless/PngWriter.h"
 #include "tools/assetgen/Builders.h"
-#include "tools/assetgen/Folders.h"
 
 namespace ag {
 
@@ -109,11 +108,9 @@ std::vector<fs::path> WriteWorldPreviews(const fs::path& discRoot, const fs::pat
         SceneLayout layout;
         std::vector<PlacedPicture> extra;
     };
-    // Day's background is only the tool panel; the empty board above it is a picture of its own.
     const World worlds[] = {
         {"star", StarLayout(), {}},
         {"gama", GamaLayout(), {}},
-        {"day", DayLayout(), {{dir::kDayImg + "Dagrid_1.bmp", 0, 0}}},
     };
     fs::create_directories(outDir);
     std::vector<fs::path> written;
