@@ -280,8 +280,8 @@ void CScene::AddLoop(const std::string& file, int id, int pan) { Engine().AddLoo
 
 void CScene::Wait(uint32_t ms) { m_pView->System().BusyWait(ms); }
 
-void CScene::RedrawNow() {
-    m_pView->Invalidate();
+void CScene::RedrawNow(const plat::Rect* area) {
+    m_pView->Invalidate(area);
     m_pView->UpdateNow();
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "recording/RecorderHooks.h"
 #include "scenes/ScenePalette.h"
 
@@ -128,8 +129,9 @@ public:
     void PlaySound(int id, int withTimer = 0);
     // Busy wait on the window thread: nothing is dispatched meanwhile.
     void Wait(uint32_t ms);
-    // Redraws the whole view at once (invalidate and update now).
-    void RedrawNow();
+    // Redraws `area` of the view (view coordinates; null: all of it) at once
+    // (invalidate and update now).
+    void RedrawNow(const plat::Rect* area = nullptr);
     // A timed sound `id` ended: its timer stops, hot-spot `id` goes dark and
     // the engine stops the sound (a duplicate is deleted then).
     void EndTimedSound(int id);

@@ -4,8 +4,10 @@
 // load everything through the scene's folders and step the busy cursor once
 // per row, as every scene's loading does. Window thread only.
 
+#include <memory>
 #include <span>
 
+class CDIBButton;
 class CScene;
 
 enum class SpotKind {
@@ -13,6 +15,7 @@ enum class SpotKind {
     Dual,       // up picture, mask a, and mask b hit while lit
     Highlight,  // up picture, mask, and a highlight picture at its own place
     Multi,      // mask tested at the position; pictures by level
+    ThreeImage, // the pictures of looks 1..3 (more[0..2], null: none), mask
 };
 
 struct SpotPicture {
@@ -28,7 +31,9 @@ struct SpotSpec {
     const char* up;                  // Simple, Dual, Highlight: the lit picture
     const char* mask;                // the hit mask (Dual: the first)
     const char* altMask = nullptr;   // Dual: the mask hit while lit
-    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures
+    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures;
+                                     // ThreeImage: the looks' files
+    bool sharedMask = false;         // the mask is one of the disc's shared navigation masks
 };
 
 struct SoundSpec {
@@ -44,6 +49,8 @@ struct LoopSpec {
     int pan;
 };
 
+// The hot-spot of one row, its pictures and mask loaded.
+std::unique_ptr<CDIBButton> MakeHotspot(const CScene& scene, const SpotSpec& spot);
 // Appends a hot-spot per row to scene.m_hotspots, in row order.
 void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots);
 // Loads a sound per row into the engine (the caller checks it is ready).
