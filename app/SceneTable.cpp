@@ -2,6 +2,7 @@
 
 #include "scenes/center/CenterScene.h"
 #include "scenes/Scene.h"
+#include "scenes/gama/GamaScene.h"
 #include "scenes/troid/TroidScene.h"
 
 std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
@@ -10,6 +11,8 @@ std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
             return std::make_unique<CCenterScene>(&view);
         case 4:
             return std::make_unique<CTroidScene>(&view);
+        case 5:
+            return std::make_unique<CGamaScene>(&view);
         // Each scene joins this table when it is built.
         default:
             return nullptr;
