@@ -4,6 +4,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "tools/assetgen/Layout.h"
 
 namespace hubtest {
@@ -38,6 +40,12 @@ plat::Point WorldOrigin(const std::string& world) {
     return {(640 - l.stageWidth) / 2, (480 - l.stageHeight) / 2};
 }
 
+MaskAt SpotMask(const std::string& world, int id) {
+    for (const ag::HotspotLayout& h : LayoutOf(world).hotspots)
+        if (h.id == id) return {h.mask, {h.x, h.y}};
+    throw std::runtime_error("no hot-spot " + std::to_string(id) + " in " + world);
+}
+
 plat::Point SpotPoint(const std::string& world, int id) { return PointAmong(LayoutOf(world), id, WorldOrigin(world)); }
 
 plat::Point NavPoint(const std::string& world, int id) {
@@ -58,8 +66,61 @@ plat::Point EmptyPoint(const std::string& world) {
     throw std::runtime_error("no empty point in " + world);
 }
 
+uint32_t Ms(const std::vector<TraceLine>& t, int i) { return t[static_cast<size_t>(i)].ms; }
+
+int Next(const std::vector<TraceLine>& t, int from) {
+    for (int i = from + 1; i < static_cast<int>(t.size()); ++i)
+        if (t[static_cast<size_t>(i)].text != "cursor 4" && t[static_cast<size_t>(i)].text != "cursor 5") return i;
+    return -1;
+}
+
 std::string Move(plat::Point p) { return "move " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
 std::string Click(plat::Point p) { return "click " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
+
+std::string ThroughBar(const std::string& world, int id, int settleMs) {
+    const plat::Point toggle = NavPoint(world, 0), button = NavPoint(world, id);
+    return Move(toggle) + "wait 50\n" + Click(toggle) + "wait 100\n" + Move(button) + "wait 50\n" + Click(button) +
+           "wait " + std::to_string(settleMs) + "\n";
+}
+
+CutTrace FindCut(const std::vector<TraceLine>& t, const std::string& label, int world) {
+    CutTrace c;
+    c.recording = FindLine(t, "label " + label);
+    if (c.recording < 0) return c;
+    c.stopped = FindLine(t, "play 1000 Restop_c.wav", c.recording);
+    if (c.stopped < 0) return c;
+    const int back = FindLine(t, "scene " + std::to_string(world), FindLine(t, "scene 0", c.stopped));
+    if (back < 0) return c;
+    c.resumed = FindLine(t, "palette 5 30", back);
+    if (c.resumed >= 0) c.ended = FindLine(t, "play 1003 Resmall.wav", c.resumed);
+    return c;
+}
+
+std::vector<TimedSound> SoundsOf(const std::vector<TraceLine>& t, const std::string& prefix, int from, int to) {
+    std::vector<TimedSound> out;
+    uint32_t last = 0;
+    for (int i = std::max(from, 0); i < to && i < static_cast<int>(t.size()); ++i) {
+        const std::string file = SoundFile(t[static_cast<size_t>(i)]);
+        if (file.size() < prefix.size() ||
+            !std::equal(prefix.begin(), prefix.end(), file.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+            }))
+            continue;
+        const uint32_t ms = t[static_cast<size_t>(i)].ms;
+        out.push_back({out.empty() ? 0 : ms - last, file});
+        last = ms;
+    }
+    return out;
+}
+
+void ExpectReplayed(const std::vector<TimedSound>& recorded, const std::vector<TimedSound>& replayed, uint32_t slackMs) {
+    ASSERT_EQ(replayed.size(), recorded.size());
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        EXPECT_EQ(replayed[i].file, recorded[i].file) << i;
+        EXPECT_GE(replayed[i].gap, recorded[i].gap) << i;
+        EXPECT_LE(replayed[i].gap, recorded[i].gap + slackMs) << i;
+    }
+}
 
 std::string EnterWorld(int scene, int settleMs) {
     const HubDrive& d = HubDrive::Get();
