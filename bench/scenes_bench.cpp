@@ -3,6 +3,8 @@
 // loops to the first full paint of the stage. The hub's own waits and
 // animations (the intro) are left out; BM_HubSwitchWithIntro measures the
 // whole switch through the view, intro included, with waits costing nothing.
+// BM_GamaEnterToFirstPaint does the same for Gama (which has no intro):
+// background, hot-spots, navigation bar, sounds and loops, first full paint.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -19,6 +21,7 @@
 #include "platform/fs/HostPath.h"
 #include "platform/headless/HeadlessHost.h"
 #include "scenes/center/CenterScene.h"
+#include "scenes/gama/GamaScene.h"
 
 namespace {
 
@@ -56,24 +59,32 @@ struct Program {
     std::unique_ptr<CMainFrame> frame;
 };
 
-void BM_HubEnterToFirstPaint(benchmark::State& state) {
+// One scene entered and painted, `Load` building its contents (without the
+// waits of an intro).
+template <class Scene, auto Load>
+void BM_EnterToFirstPaint(benchmark::State& state) {
     Program program;
     CPlinkpadView& view = program.View();
     for (auto _ : state) {
         view.Engine()->Clear();
-        auto hub = std::make_unique<CCenterScene>(&view);
+        auto scene = std::make_unique<Scene>(&view);
         plat::DeviceContext dc = view.GetDC();
-        hub->Enter(dc);
-        hub->LoadContents();
-        hub->Paint(dc);
-        benchmark::DoNotOptimize(hub->m_hotspots.size());
+        scene->Enter(dc);
+        ((*scene).*Load)();
+        scene->Paint(dc);
+        benchmark::DoNotOptimize(scene->m_hotspots.size());
         state.PauseTiming();
-        hub.reset();
+        scene.reset();
         program.headless.windows.DispatchAll();  // the ready message finds no scene
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_HubEnterToFirstPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CCenterScene, &CCenterScene::LoadContents>)
+    ->Name("BM_HubEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CGamaScene, &CGamaScene::LoadHotspots>)
+    ->Name("BM_GamaEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HubSwitchWithIntro(benchmark::State& state) {
     Program program;
