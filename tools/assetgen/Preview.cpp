@@ -114,7 +114,6 @@ std::vector<fs::path> WriteWorldPreviews(const fs::path& discRoot, const fs::pat
         {"troid", TroidLayout(), {}},
         {"star", StarLayout(), {}},
         {"kbot", KBotLayout(), {}},
-        {"gama", GamaLayout(), {}},
         {"day", DayLayout(), {{dir::kDayImg + "Dagrid_1.bmp", 0, 0}}},
     };
     fs::create_directories(outDir);
