@@ -2,7 +2,9 @@
 // Where to point in a world during a scripted run: points inside a hot-spot
 // or a navigation bar button, found in the generated disc's masks at the
 // places the asset tables give (the same places the program uses), on a
-// 640 x 480 screen. Runs and trace helpers are HubRun.h's.
+// 640 x 480 screen, and what the worlds' scripted runs share: going through
+// the bar, the palette's script lines, a cut's place in a trace and its
+// replayed sounds. Runs and the basic trace helpers are HubRun.h's.
 
 #include <cstdint>
 #include <string>
