@@ -4,6 +4,7 @@
 #include "scenes/day/DayScene.h"
 #include "scenes/kbot/KBotScene.h"
 #include "scenes/Scene.h"
+#include "scenes/gama/GamaScene.h"
 #include "scenes/troid/TroidScene.h"
 
 std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
@@ -16,6 +17,8 @@ std::unique_ptr<CScene> MakeScene(CPlinkpadView& view, int number) {
             return std::make_unique<CKBotScene>(&view);
         case 4:
             return std::make_unique<CTroidScene>(&view);
+        case 5:
+            return std::make_unique<CGamaScene>(&view);
         // Each scene joins this table when it is built.
         default:
             return nullptr;

@@ -5,7 +5,8 @@
 // switch through the view, intro included, with waits costing nothing; a
 // world (BM_WorldSwitch, the scene number its argument) the same way: from
 // the old scene's deletion through background, hot-spots, navigation bar,
-// sounds, loops and the intro sweep to the first full paint.
+// sounds, loops and the intro sweep to the first full paint. Gama has no
+// intro: its LoadHotspots is all of its loading.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -22,6 +23,7 @@
 #include "platform/fs/HostPath.h"
 #include "platform/headless/HeadlessHost.h"
 #include "scenes/center/CenterScene.h"
+#include "scenes/gama/GamaScene.h"
 #include "scenes/troid/TroidScene.h"
 
 namespace {
@@ -60,43 +62,35 @@ struct Program {
     std::unique_ptr<CMainFrame> frame;
 };
 
-void BM_HubEnterToFirstPaint(benchmark::State& state) {
+// One scene entered and painted, `Load` building its contents (without the
+// waits of an intro).
+template <class Scene, auto Load>
+void BM_EnterToFirstPaint(benchmark::State& state) {
     Program program;
     CPlinkpadView& view = program.View();
     for (auto _ : state) {
         view.Engine()->Clear();
-        auto hub = std::make_unique<CCenterScene>(&view);
+        auto scene = std::make_unique<Scene>(&view);
         plat::DeviceContext dc = view.GetDC();
-        hub->Enter(dc);
-        hub->LoadContents();
-        hub->Paint(dc);
-        benchmark::DoNotOptimize(hub->m_hotspots.size());
+        scene->Enter(dc);
+        ((*scene).*Load)();
+        scene->Paint(dc);
+        benchmark::DoNotOptimize(scene->m_hotspots.size());
         state.PauseTiming();
-        hub.reset();
+        scene.reset();
         program.headless.windows.DispatchAll();  // the ready message finds no scene
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_HubEnterToFirstPaint)->Unit(benchmark::kMillisecond);
-
-void BM_TroidEnterToFirstPaint(benchmark::State& state) {
-    Program program;
-    CPlinkpadView& view = program.View();
-    for (auto _ : state) {
-        view.Engine()->Clear();
-        auto troid = std::make_unique<CTroidScene>(&view);
-        plat::DeviceContext dc = view.GetDC();
-        troid->Enter(dc);
-        troid->LoadContents();
-        troid->Paint(dc);
-        benchmark::DoNotOptimize(troid->m_hotspots.size());
-        state.PauseTiming();
-        troid.reset();
-        program.headless.windows.DispatchAll();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_TroidEnterToFirstPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CCenterScene, &CCenterScene::LoadContents>)
+    ->Name("BM_HubEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CTroidScene, &CTroidScene::LoadContents>)
+    ->Name("BM_TroidEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CGamaScene, &CGamaScene::LoadHotspots>)
+    ->Name("BM_GamaEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HubSwitchWithIntro(benchmark::State& state) {
     Program program;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "recording/RecorderHooks.h"
 #include "scenes/ScenePalette.h"
 

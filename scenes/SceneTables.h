@@ -4,12 +4,14 @@
 // load everything through the scene's folders and step the busy cursor once
 // per row, as every scene's loading does. Window thread only.
 
+#include <memory>
 #include <span>
 
 namespace plat {
 class Bitmap;
 }  // namespace plat
 
+class CDIBButton;
 class CScene;
 
 enum class SpotKind {
@@ -17,6 +19,7 @@ enum class SpotKind {
     Dual,       // up picture, mask a, and mask b hit while lit
     Highlight,  // up picture, mask, and a highlight picture at its own place
     Multi,      // mask tested at the position; pictures by level
+    ThreeImage, // the pictures of looks 1..3 (more[0..2], null: none), mask
 };
 
 struct SpotPicture {
@@ -32,7 +35,9 @@ struct SpotSpec {
     const char* up;                  // Simple, Dual, Highlight: the lit picture
     const char* mask;                // the hit mask (Dual: the first)
     const char* altMask = nullptr;   // Dual: the mask hit while lit
-    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures
+    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures;
+                                     // ThreeImage: the looks' files
+    bool sharedMask = false;         // the mask is one of the disc's shared navigation masks
 };
 
 struct SoundSpec {
@@ -55,9 +60,12 @@ struct SharedPicture {
     plat::Bitmap* bitmap;
 };
 
-// Appends a hot-spot per row to scene.m_hotspots, in row order. A Highlight
-// row whose highlight file is one of `shared` shows that bitmap (not owned)
+// The hot-spot of one row, its pictures and mask loaded. A Highlight row
+// whose highlight file is one of `shared` shows that bitmap (not owned)
 // instead of a copy of its own.
+std::unique_ptr<CDIBButton> MakeHotspot(const CScene& scene, const SpotSpec& spot,
+                                        std::span<const SharedPicture> shared = {});
+// Appends a hot-spot per row to scene.m_hotspots, in row order.
 void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots, std::span<const SharedPicture> shared = {});
 // Loads a sound per row into the engine (the caller checks it is ready).
 void LoadSounds(CScene& scene, std::span<const SoundSpec> sounds);

@@ -198,25 +198,17 @@ TEST(TroidScript, ACutRecordedInTroidIgnoresTheBarAndPlaysBackFromTheHub) {
         // Back to the hub with the bar, and play the cut there.
         ToHubByBar(kTroid) + kOpenPalette + kPlay + "wait 9000\n";
     const std::vector<TraceLine> t = RunScript("troid-cut", script);
-    const int recording = FindLine(t, "label Troid.1");
-    const int stopped = FindLine(t, "play 1000 Restop_c.wav", recording);
-    ASSERT_GT(recording, 0);
-    ASSERT_GT(stopped, recording);
-    EXPECT_EQ(Find(t, "nav ", recording), Find(t, "nav ", stopped)) << "no bar line while recording";
-    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", recording), recording);
+    const CutTrace cut = FindCut(t, "Troid.1", 4);
+    ASSERT_GT(cut.recording, 0);
+    ASSERT_GT(cut.stopped, cut.recording);
+    EXPECT_EQ(Find(t, "nav ", cut.recording), Find(t, "nav ", cut.stopped)) << "no bar line while recording";
+    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", cut.recording), cut.recording);
+    ASSERT_GT(cut.resumed, cut.stopped);
+    ASSERT_GT(cut.ended, cut.resumed);
 
-    const int hub = FindLine(t, "scene 0", stopped);
-    const int back = FindLine(t, "scene 4", hub);
-    ASSERT_GT(hub, stopped);
-    ASSERT_GT(back, hub);
-    const int resumed = FindLine(t, "palette 5 30", back);
-    ASSERT_GT(resumed, back);
-    const int ended = FindLine(t, "play 1003 Resmall.wav", resumed);
-    ASSERT_GT(ended, resumed);
-
-    const std::vector<TimedSound> recorded = SoundsOf(t, "tr", recording, stopped);
+    const std::vector<TimedSound> recorded = SoundsOf(t, "tr", cut.recording, cut.stopped);
     ASSERT_EQ(recorded.size(), 4u);  // Trmisc_c, trs01, trd1, Trd1_c
-    ExpectReplayed(recorded, SoundsOf(t, "tr", resumed, ended));
+    ExpectReplayed(recorded, SoundsOf(t, "tr", cut.resumed, cut.ended));
 }
 
 }  // namespace

@@ -110,7 +110,6 @@ std::vector<fs::path> WriteWorldPreviews(const fs::path& discRoot, const fs::pat
     };
     const World worlds[] = {
         {"star", StarLayout(), {}},
-        {"gama", GamaLayout(), {}},
     };
     fs::create_directories(outDir);
     std::vector<fs::path> written;
