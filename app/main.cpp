@@ -43,6 +43,7 @@ OwnFiles FindOwnFiles(const char* argv0) {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) exe = fs::absolute(argv0, ec);
+    if (ec) return {};  // nowhere known: the drives decide
     const fs::path dir = exe.parent_path();
     if (fs::is_directory(dir / "disc", ec)) return {dir / "disc", std::nullopt};
     const fs::path share = (dir / PLINKPAD_SHARE_FROM_BIN).lexically_normal();
