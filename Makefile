@@ -4,7 +4,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test asan-test fuzz bench previews screenshots clean
+PREFIX ?= /usr/local
+
+.PHONY: deps build run test install package asan-test fuzz bench previews screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -18,6 +20,15 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Installs the program, its disc, desktop entry, icons and manual pages
+# under PREFIX (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps

@@ -16,8 +16,12 @@ class CMainFrame;
 
 class CPlinkpadApp {
 public:
-    // Remembers the current directory as the install directory and registers
-    // itself as TheApp(). The host (plat::GetHost()) must be set up first.
+    // Takes `homeDir` as the install directory (where the settings file and
+    // the installed pictures and sounds are) and registers itself as TheApp().
+    // The host (plat::GetHost()) must be set up first.
+    explicit CPlinkpadApp(std::string homeDir);
+    // The same with the current directory as the install directory (empty
+    // when it cannot be read).
     CPlinkpadApp();
     ~CPlinkpadApp();
     CPlinkpadApp(const CPlinkpadApp&) = delete;
@@ -31,7 +35,7 @@ public:
     bool CheckStartup(const plat::Display& display);
     // Tries drives c..y (never z) for the "\Directx\Drivers\" folder by making it
     // the current directory; sets m_strCDDrive to the first that has it. The
-    // current directory is restored whatever the outcome.
+    // current directory is restored to what it was whatever the outcome.
     bool FindAssetDisc();
     // Reads "Audio" of section "Plinkpads" from the install directory's
     // "Plinkpad.INI" into m_strAudioDir ("\" when missing, cut to 199 characters).
@@ -40,7 +44,7 @@ public:
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
     std::string m_strCDDrive;   // drive letter of the assets disc, no colon
-    std::string m_strHomeDir;   // the install directory (current directory at start)
+    std::string m_strHomeDir;   // the install directory
     std::string m_strAudioDir;  // appended to every scene's disc audio folder
     int m_nAudioBufferFrames = 512;  // frames per audio device buffer (--audio-buffer)
 

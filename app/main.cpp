@@ -29,26 +29,37 @@ constexpr int kRefusedExit = 1;
 
 namespace fs = std::filesystem;
 
-// The program's own generated disc: beside the program when it was moved
-// together with it, else where the build wrote it.
-fs::path OwnDisc(const char* argv0) {
+// Where the program's own files are, found from where the program itself is,
+// so that a moved build folder or install prefix still works. In the build
+// folder the generated disc lies beside the program and the home folder is
+// the current directory. Installed, the home folder (settings file, installed
+// pictures and sounds) is the share folder, and the disc lies in it.
+struct OwnFiles {
+    fs::path disc;
+    std::optional<std::string> home;  // nullopt: the current directory
+};
+
+OwnFiles FindOwnFiles(const char* argv0) {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) exe = fs::absolute(argv0, ec);
-    fs::path beside = exe.parent_path() / "disc";
-    if (!ec && fs::is_directory(beside, ec)) return beside;
-    return PLINKPAD_DEFAULT_DISC;
+    if (ec) return {};  // nowhere known: the drives decide
+    const fs::path dir = exe.parent_path();
+    if (fs::is_directory(dir / "disc", ec)) return {dir / "disc", std::nullopt};
+    const fs::path share = (dir / PLINKPAD_SHARE_FROM_BIN).lexically_normal();
+    if (fs::is_directory(share, ec)) return {share / "disc", share.string()};
+    return {share / "disc", std::nullopt};  // no disc of its own: the drives decide
 }
 
-std::vector<fs::path> DriveList(const AppOptions& o, const char* argv0) {
+std::vector<fs::path> DriveList(const AppOptions& o, const fs::path& ownDisc) {
     if (o.drives) return plat::HostPath::ParseList(*o.drives);
     if (const char* env = std::getenv("PLINKPAD_DRIVES"); env != nullptr && *env != '\0')
         return plat::HostPath::ParseList(env);
-    return plat::HostPath::DefaultCandidates(OwnDisc(argv0));
+    return plat::HostPath::DefaultCandidates(ownDisc);
 }
 
 // Runs the application on a ready window system; the exit status.
-int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o) {
+int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o, const OwnFiles& own) {
     std::unique_ptr<plat::ScriptRunner> script;
     if (!o.scriptPath.empty()) {
         script = std::make_unique<plat::ScriptRunner>(windows, clock);
@@ -57,7 +68,7 @@ int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o)
     }
     int status = 0;
     {
-        CPlinkpadApp app;
+        CPlinkpadApp app = own.home ? CPlinkpadApp(*own.home) : CPlinkpadApp();
         app.m_nAudioBufferFrames = o.audioBufferFrames;
         status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
     }
@@ -66,7 +77,7 @@ int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o)
     return status;
 }
 
-int RunHeadless(const AppOptions& o, plat::HostPath& files) {
+int RunHeadless(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     plat::HeadlessHostOptions ho;
     ho.width = o.screenWidth;
     ho.height = o.screenHeight;
@@ -77,10 +88,10 @@ int RunHeadless(const AppOptions& o, plat::HostPath& files) {
     plat::HeadlessHost headless(ho);
     headless.host.files = &files;
     headless.host.display = &headless.display;
-    return RunApp(headless.windows, headless.clock, o);
+    return RunApp(headless.windows, headless.clock, o, own);
 }
 
-int RunSdl(const AppOptions& o, plat::HostPath& files) {
+int RunSdl(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     plat::SdlOptions so;
     so.desktopWidth = o.screenWidth;
     so.desktopHeight = o.screenHeight;
@@ -104,7 +115,7 @@ int RunSdl(const AppOptions& o, plat::HostPath& files) {
     host.display = &display;
     host.trace = trace ? &*trace : nullptr;
     plat::SetHost(&host);
-    int status = RunApp(windows, clock, o);
+    int status = RunApp(windows, clock, o, own);
     plat::SetHost(nullptr);
     return status;
 }
@@ -126,6 +137,7 @@ int main(int argc, char** argv) {
         std::fputs("plinkpad: --audio-out works with --headless only\n", stderr);
         return kUsageExit;
     }
-    plat::HostPath files(DriveList(o, argv[0]));
-    return o.headless ? RunHeadless(o, files) : RunSdl(o, files);
+    const OwnFiles own = FindOwnFiles(argv[0]);
+    plat::HostPath files(DriveList(o, own.disc));
+    return o.headless ? RunHeadless(o, own, files) : RunSdl(o, own, files);
 }

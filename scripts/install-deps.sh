@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-dev
   xvfb xauth
+  desktop-file-utils dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

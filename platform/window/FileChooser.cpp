@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <system_error>
 
 #include "platform/text/Font.h"
@@ -75,6 +76,9 @@ fs::path FileChooser::StartFolder(const FileDialogOptions& options) {
     const fs::path initial(options.initialName);
     if (initial.has_parent_path() && IsDir(initial.parent_path())) return initial.parent_path();
     if (!options.initialDirectory.empty() && IsDir(options.initialDirectory)) return options.initialDirectory;
+    // The user's files belong in the user's home folder, not in whatever
+    // folder the program was started from (a desktop menu may start it anywhere).
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/' && IsDir(home)) return home;
     std::error_code ec;
     fs::path cwd = fs::current_path(ec);
     return ec ? fs::path("/") : cwd;

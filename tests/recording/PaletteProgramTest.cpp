@@ -36,7 +36,9 @@ std::vector<Line> RunProgram(const std::string& name, const std::string& script)
     fs::remove_all(dir);
     fs::create_directories(dir);
     std::ofstream(dir / "script.txt") << script;
-    const std::string command = "cd '" + dir.string() + "' && timeout 120 '" + kProgram.string() + "' --headless --drives '" +
+    // The run's own folder is its home too: file dialogs start there.
+    const std::string command = "cd '" + dir.string() + "' && HOME='" + dir.string() + "' timeout 120 '" + kProgram.string() +
+                                "' --headless --drives '" +
                                 kDisc.string() + "' --script script.txt --trace trace.txt > out.txt 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "see " << dir;
