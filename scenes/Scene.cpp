@@ -14,6 +14,7 @@
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
 #include "scenes/NavBar.h"
+#include "scenes/NavBarTable.h"
 
 namespace {
 
@@ -243,10 +244,15 @@ void CScene::SetFolders(const std::string& world, const std::string& images, con
 }
 
 void CScene::SetStageSize(int width, int height) {
-    m_nStageWidth = width;
-    m_nStageHeight = height;
+    m_nStageWidth = m_nBackWidth = width;
+    m_nStageHeight = m_nBackHeight = height;
     const plat::Rect client = m_pView->ClientRect();
     TheStageOrigin() = StageOrigin{(client.Width() - width) / 2, (client.Height() - height) / 2};
+}
+
+void CScene::SetBackBufferSize(int width, int height) {
+    m_nBackWidth = width;
+    m_nBackHeight = height;
 }
 
 CDIB* CScene::LoadImage(const std::string& name) const {
@@ -258,6 +264,12 @@ CDIB* CScene::LoadImage(const std::string& name) const {
 CDIB* CScene::LoadMask(const std::string& name) const {
     auto* dib = new CDIB;
     dib->Load(m_strHomeMaskDir, m_strDiscMaskDir, name);
+    return dib;
+}
+
+CDIB* CScene::LoadSharedMask(const std::string& name) const {
+    auto* dib = new CDIB;
+    dib->Load(TheApp().m_strCDDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\" + name);
     return dib;
 }
 
@@ -303,6 +315,11 @@ void CScene::UnlightSpot(CDIBButton* h) {
     if (was && !h->m_bLit) plat::TraceLine("spot unlit %d", h->m_nId);
 }
 
+int CScene::StepLoopId(int current, int first, int last) const {
+    if (m_bCtrl) return current == first ? last : current - 1;
+    return current == last ? first : current + 1;
+}
+
 void CScene::InstallPalette(const CDIB& dib, plat::DeviceContext& dc) {
     SetAppPalette(dib.CreatePalette());
     dc.SelectPalette(TheAppPalette());
@@ -314,13 +331,13 @@ void CScene::ShowBackground(CDIB& dib, plat::DeviceContext& dc) {
     if (!m_pBackground) return;
     plat::DeviceContext source(dc.GetDisplay());
     source.SelectBitmap(m_pBackground.get());
-    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nStageWidth, m_nStageHeight, source, 0, 0, plat::Rop::Copy);
+    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nBackWidth, m_nBackHeight, source, 0, 0, plat::Rop::Copy);
 }
 
 void CScene::CreateBackBuffer(int width, int height) {
     if (m_pBackDC) m_pBackDC->SelectBitmap(nullptr);
-    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nStageWidth,
-                                                   height > 0 ? height : m_nStageHeight, 8);
+    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nBackWidth,
+                                                   height > 0 ? height : m_nBackHeight, 8);
     m_pBackDC = std::make_unique<plat::DeviceContext>(m_pView->System().GetDisplay());
     m_pBackDC->SelectBitmap(m_pBackBitmap.get());
 }
@@ -337,6 +354,27 @@ void CScene::EnterStage(plat::DeviceContext& dc, const std::string& file) {
     CreateBackBuffer();
     m_pView->Post(kSceneReady);
 }
+
+int CScene::LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                      std::span<const LoopSpec> loops) {
+    m_pView->SetCursorKind(4);
+    BuildHotspots(*this, spots);
+    m_pNavBar = MakeNavBar(*this);
+    ToggleWaitCursor();
+    LoadExtras();
+    if (Engine().IsReady()) {
+        LoadSounds(*this, sounds);
+        RegisterLoops(*this, loops);
+    }
+    m_bNotReady = 0;
+    RedrawNow();
+    PlayIntro();
+    m_pView->SetCursorKind(1);
+    return 1;
+}
+
+void CScene::LoadExtras() {}
+void CScene::PlayIntro() {}
 
 void CScene::PaintStage(plat::DeviceContext& dc) {
     if (m_bNotReady || !m_pBackDC) return;

@@ -10,19 +10,23 @@
 
 namespace {
 
+CDIB* HitMask(const CScene& scene, const SpotSpec& s) {
+    return s.sharedMask ? scene.LoadSharedMask(s.mask) : scene.LoadMask(s.mask);
+}
+
 std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s) {
     const plat::Point at{s.x, s.y};
     switch (s.kind) {
         case SpotKind::Simple: {
             auto b = std::make_unique<CSimpleButton>(&at, s.id);
             b->SetImage(scene.LoadImage(s.up), 1);
-            b->SetMask(scene.LoadMask(s.mask), 1);
+            b->SetMask(HitMask(scene, s), 1);
             return b;
         }
         case SpotKind::Dual: {
             auto b = std::make_unique<CDualMaskButton>(&at, s.id);
             b->SetImage(scene.LoadImage(s.up), 1);
-            b->SetMask(scene.LoadMask(s.mask), 1);
+            b->SetMask(HitMask(scene, s), 1);
             b->SetAltMask(scene.LoadMask(s.altMask), 1);
             return b;
         }
@@ -30,14 +34,14 @@ std::unique_ptr<CDIBButton> MakeSpot(const CScene& scene, const SpotSpec& s) {
             auto b = std::make_unique<CHighlightButton>(&at, s.id);
             b->SetImage(scene.LoadImage(s.up), 1);
             b->SetHighlight(scene.LoadImage(s.more[0].file), s.more[0].x, s.more[0].y);
-            b->SetMask(scene.LoadMask(s.mask), 1);
+            b->SetMask(HitMask(scene, s), 1);
             return b;
         }
         case SpotKind::Multi: {
             auto b = std::make_unique<CMultiUpstateButton>(&at, s.id);
             for (const SpotPicture& p : s.more)
                 if (p.file != nullptr) b->AddUpstate(scene.LoadImage(p.file), p.x, p.y, p.level);
-            b->SetMask(scene.LoadMask(s.mask));
+            b->SetMask(HitMask(scene, s));
             return b;
         }
     }

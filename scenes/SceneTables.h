@@ -29,6 +29,7 @@ struct SpotSpec {
     const char* mask;                // the hit mask (Dual: the first)
     const char* altMask = nullptr;   // Dual: the mask hit while lit
     SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures
+    bool sharedMask = false;         // the mask is one of the disc's shared masks (CScene::LoadSharedMask)
 };
 
 struct SoundSpec {

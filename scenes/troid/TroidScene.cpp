@@ -7,8 +7,6 @@
 #include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
-#include "scenes/NavBarTable.h"
-#include "scenes/SceneTables.h"
 
 namespace {
 
@@ -104,21 +102,7 @@ CTroidScene::~CTroidScene() = default;
 
 void CTroidScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "trbkgrnd.bmp"); }
 
-int CTroidScene::LoadHotspots() {
-    m_pView->SetCursorKind(4);
-    BuildHotspots(*this, kSpots);
-    m_pNavBar = MakeNavBar(*this);
-    ToggleWaitCursor();
-    if (Engine().IsReady()) {
-        LoadSounds(*this, kSounds);
-        RegisterLoops(*this, kLoops);
-    }
-    m_bNotReady = 0;
-    RedrawNow();
-    PlayIntro();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
-}
+int CTroidScene::LoadHotspots() { return LoadWorld(kSpots, kSounds, kLoops); }
 
 void CTroidScene::PlayIntro() {
     for (int id = kFirstRock; id <= kLastRock; id += kRockStep) {
@@ -224,10 +208,7 @@ void CTroidScene::SwitchLoop() {
         return;
     }
     PlaySound(kLoopStartClick);
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == kFirstLoop ? kLastLoop : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == kLastLoop ? kFirstLoop : m_nLoopId + 1;
+    m_nLoopId = StepLoopId(m_nLoopId, kFirstLoop, kLastLoop);
     engine.StartLoop(m_nLoopId);
 }
 

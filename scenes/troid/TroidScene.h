@@ -41,7 +41,7 @@ public:
     int m_bSustain = 0;
 
 private:
-    void PlayIntro();
+    void PlayIntro() override;
     void SwitchLoop();
     void ToggleSustain(CDIBButton* h);
 };
