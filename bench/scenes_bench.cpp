@@ -3,6 +3,8 @@
 // loops to the first full paint of the stage. The hub's own waits and
 // animations (the intro) are left out; BM_HubSwitchWithIntro measures the
 // whole switch through the view, intro included, with waits costing nothing.
+// BM_WorldSwitchWithIntro does the same for a world (its scene number the
+// argument): background, hot-spots, bar, sounds, loops and its intro.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -86,5 +88,19 @@ void BM_HubSwitchWithIntro(benchmark::State& state) {
     if (view.Scene() == nullptr || view.Scene()->m_bNotReady) state.SkipWithError("the hub was not entered");
 }
 BENCHMARK(BM_HubSwitchWithIntro)->Unit(benchmark::kMillisecond);
+
+void BM_WorldSwitchWithIntro(benchmark::State& state) {
+    Program program;
+    CPlinkpadView& view = program.View();
+    view.SetSceneFactory(MakeScene);
+    const int world = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        view.Post(kSwitchScene, static_cast<uintptr_t>(world));
+        program.headless.windows.DispatchAll();
+    }
+    if (view.Scene() == nullptr || view.Scene()->m_nScene != world || view.Scene()->m_bNotReady)
+        state.SkipWithError("the world was not entered");
+}
+BENCHMARK(BM_WorldSwitchWithIntro)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
 }  // namespace

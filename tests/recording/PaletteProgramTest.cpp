@@ -272,14 +272,15 @@ TEST_F(PaletteProgram, ThePaletteItsHelpAndTheAboutBoxLoadEveryPictureWithoutAMe
 }
 
 TEST_F(PaletteProgram, PlayingACutOfAWorldThatCannotBeShownEndsInTheHub) {
-    // A session file with one cut recorded in the Star world.
+    // A session file with one cut recorded in the kBot world, which this
+    // build cannot show yet.
     SessionTracks tracks;
     tracks[0] = std::make_unique<SessionCut>();
-    tracks[0]->world = 1;
-    tracks[0]->name = "Star.1";
+    tracks[0]->world = 3;
+    tracks[0]->name = "kBot.1";
     tracks[0]->events = {{0, 1, 300, 200}, {100, 1, 310, 210}};
     const std::vector<uint8_t> bytes = WriteSessionFile(tracks);
-    const fs::path file = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs" / "star-cut.sts";
+    const fs::path file = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs" / "kbot-cut.sts";
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));

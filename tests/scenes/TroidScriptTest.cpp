@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -205,68 +204,22 @@ TEST(TroidScript, TheNavigationBarLightsOpensHoversBlinksAndSwitches) {
     EXPECT_EQ(Ms(t, FindLine(t, "scene 0", blink1)), Ms(t, blink1) + 900);
 }
 
-// Palette points (docs/scripting.md): full at (25, 50), compact at (5, 30).
-const std::string kOpenPalette = "key tab\nwait 300\nclick 85 67\nwait 300\n";  // open, track 1
-const std::string kRecord = "click 67 95\nwait 500\n";
-const std::string kPlay = "click 85 95\n";
-const std::string kStop = "click 100 48\nwait 300\n";
-
-struct Sound {
-    uint32_t gap;  // since the previous Troid sound
-    std::string file;
-    bool operator==(const Sound&) const = default;
-};
-
-// Troid's own sounds (files "tr...") in t[from, to) with their gaps.
-std::vector<Sound> TroidSounds(const std::vector<TraceLine>& t, int from, int to) {
-    std::vector<Sound> out;
-    uint32_t last = 0;
-    for (int i = from; i < to; ++i) {
-        const std::string file = SoundFile(t[static_cast<size_t>(i)]);
-        if (file.size() < 2 || std::tolower(file[0]) != 't' || std::tolower(file[1]) != 'r') continue;
-        out.push_back({out.empty() ? 0 : Ms(t, i) - last, file});
-        last = Ms(t, i);
-    }
-    return out;
-}
-
 TEST(TroidScript, ACutRecordedInTroidIgnoresTheBarAndPlaysBackFromTheHub) {
     const plat::Point e = Empty(), toggle = Nav(0);
     const std::string script = EnterWorld(4) + kOpenPalette + kRecord +
         // While recording the bar neither lights nor opens; the click reaches the stage.
         Move(toggle) + "wait 100\n" + Click(toggle) + "wait 300\n" +
         Move(Spot(90)) + "wait 400\n" + Move(Spot(50)) + "wait 300\n" + Click(Spot(50)) + "wait 500\n" + Move(e) +
-        "wait 200\n" + kStop + "key tab\nwait 300\n" +
-        // Back to the hub with the bar, and play the cut there.
-        Move(toggle) + Click(toggle) + "wait 100\n" + Move(Nav(1)) + "wait 50\n" + Click(Nav(1)) + "wait 2500\n" +
-        kOpenPalette + kPlay + "wait 9000\n";
+        "wait 200\n" + kStop + "key tab\nwait 300\n" + PlayCutFromHub(kTroid, 9000);
     const std::vector<TraceLine> t = RunScript("troid-cut", script);
-    const int recording = FindLine(t, "label Troid.1");
-    const int stopped = FindLine(t, "play 1000 Restop_c.wav", recording);
-    ASSERT_GT(recording, 0);
-    ASSERT_GT(stopped, recording);
-    EXPECT_EQ(Find(t, "nav ", recording), Find(t, "nav ", stopped)) << "no bar line while recording";
-    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", recording), recording);
+    const CutRun cut = FindCutRun(t, "Troid.1", 4);
+    ASSERT_GT(cut.ended, 0);
+    EXPECT_EQ(Find(t, "nav ", cut.recording), Find(t, "nav ", cut.stopped)) << "no bar line while recording";
+    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", cut.recording), cut.recording);
 
-    const int hub = FindLine(t, "scene 0", stopped);
-    const int back = FindLine(t, "scene 4", hub);
-    ASSERT_GT(hub, stopped);
-    ASSERT_GT(back, hub);
-    const int resumed = FindLine(t, "palette 5 30", back);
-    ASSERT_GT(resumed, back);
-    const int ended = FindLine(t, "play 1003 Resmall.wav", resumed);
-    ASSERT_GT(ended, resumed);
-
-    const std::vector<Sound> recorded = TroidSounds(t, recording, stopped);
-    std::vector<Sound> replayed = TroidSounds(t, resumed, ended);
+    const std::vector<GapSound> recorded = SoundsWithGaps(t, "tr", cut.recording, cut.stopped);
     ASSERT_EQ(recorded.size(), 4u);  // Trmisc_c, trs01, trd1, Trd1_c
-    ASSERT_EQ(replayed.size(), recorded.size());
-    for (size_t i = 0; i < recorded.size(); ++i) {
-        EXPECT_EQ(replayed[i].file, recorded[i].file) << i;
-        // Events of the same moment are a timer tick (10 ms) apart on playback.
-        EXPECT_GE(replayed[i].gap, recorded[i].gap) << i;
-        EXPECT_LE(replayed[i].gap, recorded[i].gap + 10) << i;
-    }
+    ExpectSameSoundsAndGaps(recorded, SoundsWithGaps(t, "tr", cut.resumed, cut.ended));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "tools/assetgen/Layout.h"
 
 namespace hubtest {
@@ -56,6 +58,54 @@ plat::Point EmptyPoint(const std::string& world) {
         if (!HubDrive::Get().Accepts(all, p, o)) return p;
     }
     throw std::runtime_error("no empty point in " + world);
+}
+
+std::vector<GapSound> SoundsWithGaps(const std::vector<TraceLine>& t, const std::string& prefix, int from, int to) {
+    std::vector<GapSound> out;
+    uint32_t last = 0;
+    for (int i = std::max(from, 0); i < to && i < static_cast<int>(t.size()); ++i) {
+        const std::string file = SoundFile(t[size_t(i)]);
+        const bool match = file.size() >= prefix.size() &&
+                           std::equal(prefix.begin(), prefix.end(), file.begin(), [](char a, char b) {
+                               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                           });
+        if (!match) continue;
+        out.push_back({out.empty() ? 0 : t[size_t(i)].ms - last, file});
+        last = t[size_t(i)].ms;
+    }
+    return out;
+}
+
+void ExpectSameSoundsAndGaps(const std::vector<GapSound>& recorded, const std::vector<GapSound>& replayed) {
+    ASSERT_EQ(replayed.size(), recorded.size());
+    for (size_t i = 0; i < recorded.size(); ++i) {
+        EXPECT_EQ(replayed[i].file, recorded[i].file) << i;
+        EXPECT_GE(replayed[i].gap, recorded[i].gap) << i;
+        EXPECT_LE(replayed[i].gap, recorded[i].gap + 10) << i;
+    }
+}
+
+std::string PlayCutFromHub(const std::string& world, int waitMs) {
+    return Move(NavPoint(world, 0)) + Click(NavPoint(world, 0)) + "wait 100\n" + Move(NavPoint(world, 1)) +
+           "wait 50\n" + Click(NavPoint(world, 1)) + "wait 2500\n" + kOpenPalette + kPlay + "wait " +
+           std::to_string(waitMs) + "\n";
+}
+
+CutRun FindCutRun(const std::vector<TraceLine>& t, const std::string& label, int scene) {
+    CutRun run;
+    run.recording = FindLine(t, "label " + label);
+    EXPECT_GT(run.recording, 0) << label;
+    run.stopped = FindLine(t, "play 1000 Restop_c.wav", run.recording);
+    EXPECT_GT(run.stopped, run.recording);
+    const int hub = FindLine(t, "scene 0", run.stopped);
+    const int back = FindLine(t, "scene " + std::to_string(scene), hub);
+    EXPECT_GT(hub, run.stopped);
+    EXPECT_GT(back, hub);
+    run.resumed = FindLine(t, "palette 5 30", back);
+    EXPECT_GT(run.resumed, back);
+    run.ended = FindLine(t, "play 1003 Resmall.wav", run.resumed);
+    EXPECT_GT(run.ended, run.resumed);
+    return run;
 }
 
 std::string Move(plat::Point p) { return "move " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
