@@ -112,7 +112,6 @@ std::vector<fs::path> WriteWorldPreviews(const fs::path& discRoot, const fs::pat
     // Day's background is only the tool panel; the empty board above it is a picture of its own.
     const World worlds[] = {
         {"troid", TroidLayout(), {}},
-        {"star", StarLayout(), {}},
         {"kbot", KBotLayout(), {}},
         {"gama", GamaLayout(), {}},
         {"day", DayLayout(), {{dir::kDayImg + "Dagrid_1.bmp", 0, 0}}},
