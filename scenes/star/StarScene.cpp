@@ -18,6 +18,7 @@ constexpr int kBackHeight = 454;
 
 // Hot-spot ids.
 constexpr int kPaletteCorner = 10;
+constexpr int kFirstGoldStar = 100, kLastGoldStar = 130;
 constexpr int kLoopStar = 140;
 constexpr int kFirstNoiseStar = 240, kLastNoiseStar = 270;
 constexpr int kLeftMoon = 300;
@@ -240,7 +241,7 @@ void CStarScene::OnLButtonUp(int x, int y) {
             // sta1..sta4 play their click sound of the mode, the noise stars
             // their own, stb2, stb3, stb6 and stb7 their third ("_c") sound.
             const bool noiseStar = In(id, kFirstNoiseStar, kLastNoiseStar);
-            PlaySound(noiseStar ? id : id < 200 ? ClickSound(id) : id + 2);
+            PlaySound(noiseStar ? id : In(id, kFirstGoldStar, kLastGoldStar) ? ClickSound(id) : id + 2);
             m_strips.FlashClickStrips(id);
         }
     }
@@ -286,8 +287,8 @@ void CStarScene::StopLoop() {
 }
 
 void CStarScene::OnTimer(int id) {
-    // A timed sound ended: its own hot-spot (id) or its click version's
-    // (id + 1) goes dark.
+    // A timed sound ended: the hot-spot it belongs to (id, or id - 1 for a
+    // click version) goes dark.
     m_pView->KillTimer(id);
     const unsigned r = static_cast<unsigned>(id) % 10;
     if (r == 0 || r == 1) {

@@ -30,8 +30,8 @@ std::vector<int> StripsAt(const std::vector<TraceLine>& t, int i) {
     return out;
 }
 
-// The file of the first sound at or after `from` whose file starts with
-// `prefix`, and its index; -1 when none.
+// Index of the first sound at or after `from` whose file starts with
+// `prefix`; -1 when none.
 int FindSoundOf(const std::vector<TraceLine>& t, const std::string& prefix, int from) {
     for (int i = std::max(from, 0); i < static_cast<int>(t.size()); ++i)
         if (SoundFile(t[size_t(i)]).rfind(prefix, 0) == 0) return i;
@@ -63,8 +63,10 @@ TEST(StarScript, EnteringLightsEveryStripThenDarkensEvery50MsApart) {
         if (text.rfind("star strip ", 0) != 0) continue;
         // Lit at 0, 50, ... 850 ms; dark at 950, 1000, ... 1800 ms.
         const uint32_t step = static_cast<uint32_t>(lit.size() + unlit.size());
+        const bool lights = text.rfind("star strip lit ", 0) == 0;
+        EXPECT_EQ(lights, step < 18) << text;
         EXPECT_EQ(Ms(t, i) - Ms(t, scene), step * 50 + (step >= 18 ? 50 : 0)) << text;
-        (text.rfind("star strip lit ", 0) == 0 ? lit : unlit).push_back(text.substr(text.rfind(' ') + 1));
+        (lights ? lit : unlit).push_back(text.substr(text.rfind(' ') + 1));
         last = i;
     }
     ASSERT_EQ(lit.size(), 18u);
