@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 
 PREFIX ?= /usr/local
 
-.PHONY: deps build run test install package asan-test fuzz bench previews screenshots clean
+.PHONY: deps build run test install package asan-test fuzz bench screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -43,10 +43,6 @@ fuzz: deps
 
 bench: build
 	./scripts/bench.sh $(BUILD)
-
-# The worlds' preview pictures in docs/screenshots, from the generated disc.
-previews: build
-	$(BUILD)/assetgen --preview $(BUILD)/disc docs/screenshots
 
 # The program's screenshots in docs/screenshots, from scripted headless runs.
 screenshots: build

@@ -229,8 +229,8 @@ void CPlinkpadView::SwitchScene(int number) {
     m_bEnterPending = 1;
     m_pScene = m_sceneFactory(*this, number);
     if (!m_pScene && number != 0) {
-        // Never leave a blank, dead screen: an unknown world falls back to the
-        // hub. A playback that asked for that world cannot go on there: it
+        // Never leave a blank, dead screen: a number outside 0..5 falls back
+        // to the hub. A playback that asked for it cannot go on there: it
         // ends, or the hub's palette would ask for the same world again,
         // round and round.
         if (m_bReopenPalette) {

@@ -117,6 +117,6 @@ void BM_WorldSwitch(benchmark::State& state) {
     if (scene == nullptr || scene->m_nScene != world || scene->m_bNotReady)
         state.SkipWithError("the world was not entered");
 }
-BENCHMARK(BM_WorldSwitch)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorldSwitch)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
 #include "scenes/NavBar.h"
+#include "scenes/NavBarTable.h"
 
 namespace {
 
@@ -257,10 +258,15 @@ void CScene::SetFolders(const std::string& world, const std::string& images, con
 }
 
 void CScene::SetStageSize(int width, int height) {
-    m_nStageWidth = width;
-    m_nStageHeight = height;
+    m_nStageWidth = m_nBackWidth = width;
+    m_nStageHeight = m_nBackHeight = height;
     const plat::Rect client = m_pView->ClientRect();
     TheStageOrigin() = StageOrigin{(client.Width() - width) / 2, (client.Height() - height) / 2};
+}
+
+void CScene::SetBackBufferSize(int width, int height) {
+    m_nBackWidth = width;
+    m_nBackHeight = height;
 }
 
 CDIB* CScene::LoadImage(const std::string& name) const {
@@ -272,6 +278,12 @@ CDIB* CScene::LoadImage(const std::string& name) const {
 CDIB* CScene::LoadMask(const std::string& name) const {
     auto* dib = new CDIB;
     dib->Load(m_strHomeMaskDir, m_strDiscMaskDir, name);
+    return dib;
+}
+
+CDIB* CScene::LoadSharedMask(const std::string& name) const {
+    auto* dib = new CDIB;
+    dib->Load(NavMaskFolder() + name);
     return dib;
 }
 
@@ -341,13 +353,13 @@ void CScene::ShowBackground(CDIB& dib, plat::DeviceContext& dc) {
     if (!m_pBackground) return;
     plat::DeviceContext source(dc.GetDisplay());
     source.SelectBitmap(m_pBackground.get());
-    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nStageWidth, m_nStageHeight, source, 0, 0, plat::Rop::Copy);
+    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nBackWidth, m_nBackHeight, source, 0, 0, plat::Rop::Copy);
 }
 
 void CScene::CreateBackBuffer(int width, int height) {
     if (m_pBackDC) m_pBackDC->SelectBitmap(nullptr);
-    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nStageWidth,
-                                                   height > 0 ? height : m_nStageHeight, 8);
+    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nBackWidth,
+                                                   height > 0 ? height : m_nBackHeight, 8);
     m_pBackDC = std::make_unique<plat::DeviceContext>(m_pView->System().GetDisplay());
     m_pBackDC->SelectBitmap(m_pBackBitmap.get());
 }
@@ -364,6 +376,32 @@ void CScene::EnterStage(plat::DeviceContext& dc, const std::string& file) {
     CreateBackBuffer();
     m_pView->Post(kSceneReady);
 }
+
+int CScene::LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                      std::span<const LoopSpec> loops) {
+    LoadWorldContents(spots, sounds, loops);
+    PlayIntro();
+    m_pView->SetCursorKind(1);
+    return 1;
+}
+
+void CScene::LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                               std::span<const LoopSpec> loops) {
+    m_pView->SetCursorKind(4);
+    BuildHotspots(*this, spots);
+    m_pNavBar = MakeNavBar(*this);
+    ToggleWaitCursor();
+    LoadExtras();
+    if (Engine().IsReady()) {
+        LoadSounds(*this, sounds);
+        RegisterLoops(*this, loops);
+    }
+    m_bNotReady = 0;
+    RedrawNow();
+}
+
+void CScene::LoadExtras() {}
+void CScene::PlayIntro() {}
 
 void CScene::PaintStage(plat::DeviceContext& dc) {
     if (m_bNotReady || !m_pBackDC) return;
@@ -433,10 +471,10 @@ void CScene::SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSou
     engine.StartLoop(m_nLoopId);
 }
 
-void CScene::StepLoopId(int first, int last) {
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == first ? last : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == last ? first : m_nLoopId + 1;
+int CScene::NextLoopId(int current, int first, int last) const {
+    if (m_bCtrl) return current == first ? last : current - 1;
+    return current == last ? first : current + 1;
 }
+
+void CScene::StepLoopId(int first, int last) { m_nLoopId = NextLoopId(m_nLoopId, first, last); }
 

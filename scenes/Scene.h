@@ -12,12 +12,14 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/Geometry.h"
 #include "recording/RecorderHooks.h"
 #include "scenes/ScenePalette.h"
+#include "scenes/SceneTables.h"
 
 namespace plat {
 class Bitmap;
@@ -108,9 +110,13 @@ public:
     int m_bCtrl = 0;
     int m_nLoopId = 0;
     // The stage size (608 x 456 in most worlds); the back buffer's too unless
-    // the scene says otherwise.
+    // the scene says otherwise (SetBackBufferSize).
     int m_nStageWidth = 608;
     int m_nStageHeight = 456;
+    // The back buffer's size: the size of every copy of the background to the
+    // view and through the back buffer (the stage's unless set smaller).
+    int m_nBackWidth = 608;
+    int m_nBackHeight = 456;
     // A world's navigation bar, built by its LoadHotspots; the hub has none.
     std::unique_ptr<CNavBar> m_pNavBar;
 
@@ -119,6 +125,9 @@ public:
     // (only the disc's failure is reported). The caller owns the DIB.
     CDIB* LoadImage(const std::string& name) const;
     CDIB* LoadMask(const std::string& name) const;
+    // A mask of the disc's shared folder "all\masks\nav\" (the worlds'
+    // corner and bar masks), from the disc only. The caller owns the DIB.
+    CDIB* LoadSharedMask(const std::string& name) const;
     // A scene sound from the installed audio folder, else the disc's, with a
     // pan (0 is the centre), handed to the engine's scene or random list.
     void LoadSound(int id, const std::string& file, int pan, bool random = false);
@@ -147,6 +156,9 @@ public:
     // which flips `mode` first and traces "<name> on" / "<name> off".
     void EnterModeSwitch(CDIBButton* h, int mode);
     void FlipModeSwitch(CDIBButton* h, int& mode, const char* name);
+    // The loop after `current` in first..last: one up, the last wrapping to
+    // the first; with Ctrl held one down, the first wrapping to the last.
+    int NextLoopId(int current, int first, int last) const;
 
 protected:
     // The six asset folders of a scene: on the disc
@@ -155,17 +167,33 @@ protected:
     // the same three under the install folder's "\Assets\".
     void SetFolders(const std::string& world, const std::string& images, const std::string& masks,
                     const std::string& audio);
-    // Remembers the stage size and centres the stage in the view.
+    // Remembers the stage size (the back buffer's too) and centres the
+    // stage in the view.
     void SetStageSize(int width, int height);
+    // A back buffer smaller than the stage, at its top-left corner: the
+    // background is shown and painted this size only. After SetStageSize.
+    void SetBackBufferSize(int width, int height);
     // Makes `dib`'s palette the application palette and realises it in dc.
     static void InstallPalette(const CDIB& dib, plat::DeviceContext& dc);
     // m_pBackground from `dib`, shown at the stage origin of dc.
     void ShowBackground(CDIB& dib, plat::DeviceContext& dc);
-    // The 8-bit back buffer (the stage's size unless given), in m_pBackDC.
+    // The 8-bit back buffer (m_nBackWidth x m_nBackHeight unless given), in m_pBackDC.
     void CreateBackBuffer(int width = 0, int height = 0);
     // The worlds' Enter: the background picture `file` becomes the palette
     // and the stage, the back buffer is made and the ready message posted.
     void EnterStage(plat::DeviceContext& dc, const std::string& file);
+    // The worlds' LoadHotspots: the busy cursor; the hot-spots of `spots`
+    // (one busy-cursor step each), the navigation bar (one step) and
+    // LoadExtras; when the engine is ready, the sounds and the loops; then
+    // ready, a full redraw, PlayIntro and the default cursor. Returns 1.
+    int LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds, std::span<const LoopSpec> loops);
+    // LoadWorld up to the full redraw: no intro, the busy cursor left on.
+    void LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                           std::span<const LoopSpec> loops);
+    // What a world loads after its bar besides its tables (nothing here).
+    virtual void LoadExtras();
+    // A world's opening animation once it is ready (nothing here).
+    virtual void PlayIntro();
     // The worlds' Paint: background, hot-spots in list order, DrawExtras,
     // the navigation bar when open, all through the back buffer onto dc.
     void PaintStage(plat::DeviceContext& dc);
@@ -188,7 +216,7 @@ protected:
     void SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound);
     // Moves m_nLoopId one step around first..last: forward, or backward
     // while Ctrl is held (the loop buttons of the worlds).
-    void StepLoopId(int first, int last);
+    void StepLoopId(int first, int last);  // m_nLoopId = NextLoopId(m_nLoopId, first, last)
 
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }

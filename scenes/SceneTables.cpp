@@ -20,10 +20,7 @@ const SharedPicture* FindShared(std::span<const SharedPicture> shared, const cha
 }
 
 CDIB* LoadSpotMask(const CScene& scene, const SpotSpec& s) {
-    if (!s.sharedMask) return scene.LoadMask(s.mask);
-    auto* dib = new CDIB;
-    dib->Load(NavMaskFolder() + s.mask);
-    return dib;
+    return s.sharedMask ? scene.LoadSharedMask(s.mask) : scene.LoadMask(s.mask);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ struct SpotSpec {
     const char* altMask = nullptr;   // Dual: the mask hit while lit
     SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures;
                                      // ThreeImage: the looks' files
-    bool sharedMask = false;         // the mask is one of the disc's shared navigation masks
+    bool sharedMask = false;         // the mask is one of the disc's shared masks (CScene::LoadSharedMask)
 };
 
 struct SoundSpec {

@@ -5,8 +5,6 @@
 #include "graphics/HighlightButton.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
-#include "scenes/NavBarTable.h"
-#include "scenes/SceneTables.h"
 
 namespace {
 
@@ -98,25 +96,9 @@ CTroidScene::~CTroidScene() = default;
 
 void CTroidScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "trbkgrnd.bmp"); }
 
-int CTroidScene::LoadHotspots() {
-    LoadContents();
-    PlayIntro();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
-}
+int CTroidScene::LoadHotspots() { return LoadWorld(kSpots, kSounds, kLoops); }
 
-void CTroidScene::LoadContents() {
-    m_pView->SetCursorKind(4);
-    BuildHotspots(*this, kSpots);
-    m_pNavBar = MakeNavBar(*this);
-    ToggleWaitCursor();
-    if (Engine().IsReady()) {
-        LoadSounds(*this, kSounds);
-        RegisterLoops(*this, kLoops);
-    }
-    m_bNotReady = 0;
-    RedrawNow();
-}
+void CTroidScene::LoadContents() { LoadWorldContents(kSpots, kSounds, kLoops); }
 
 void CTroidScene::PlayIntro() {
     for (int id = kFirstRock; id <= kLastRock; id += kRockStep) {

@@ -43,5 +43,5 @@ public:
     int m_bSustain = 0;
 
 private:
-    void PlayIntro();
+    void PlayIntro() override;
 };

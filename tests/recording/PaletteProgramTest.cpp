@@ -273,28 +273,4 @@ TEST_F(PaletteProgram, ThePaletteItsHelpAndTheAboutBoxLoadEveryPictureWithoutAMe
     EXPECT_GE(Find(t, "clip 0 0 378 386"), 0) << "the About box showed";
 }
 
-TEST_F(PaletteProgram, PlayingACutOfAWorldThatCannotBeShownEndsInTheHub) {
-    // A session file with one cut recorded in the Star world.
-    SessionTracks tracks;
-    tracks[0] = std::make_unique<SessionCut>();
-    tracks[0]->world = 1;
-    tracks[0]->name = "Star.1";
-    tracks[0]->events = {{0, 1, 300, 200}, {100, 1, 310, 210}};
-    const std::vector<uint8_t> bytes = WriteSessionFile(tracks);
-    const fs::path file = fs::path(PLINKPAD_BUILD_DIR) / "palette-runs" / "star-cut.sts";
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-
-    std::string script = "wait 10\nfile " + file.string() + "\nkeydown ctrl\nkey o\nkeyup ctrl\nwait 100\n";
-    script += "key tab\nwait 100\nclick " + Full(60, 17) + "\nclick " + Full(60, 45) + "\nwait 3000\n";
-    const std::vector<Line> t = RunProgram("unknown-world", script);
-
-    // One switch back to the hub, no palette reopened there, and the run ends.
-    const int asked = Find(t, "scene 0", Find(t, "scene 0") + 1);
-    ASSERT_GE(asked, 0) << "the cut's world falls back to the hub";
-    EXPECT_EQ(Find(t, "scene 0", asked + 1), -1) << "the hub must not be entered again and again";
-    EXPECT_EQ(Find(t, "palette", asked), -1) << "no palette reopens for a playback that cannot go on";
-}
-
 }  // namespace

@@ -68,6 +68,10 @@ plat::Point EmptyPoint(const std::string& world) {
     throw std::runtime_error("no empty point in " + world);
 }
 
+std::string PlayCutFromHub(const std::string& world, int waitMs) {
+    return ToHubByBar(world) + kOpenPalette + kPlay + "wait " + std::to_string(waitMs) + "\n";
+}
+
 std::string Move(plat::Point p) { return "move " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
 std::string Click(plat::Point p) { return "click " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n"; }
 

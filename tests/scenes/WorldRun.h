@@ -41,6 +41,10 @@ struct CutTrace {
     int recording = -1, stopped = -1, resumed = -1, ended = -1;
 };
 CutTrace FindCut(const std::vector<TraceLine>& t, const std::string& label, int world);
+// Script lines: from a world back to the hub through its bar, then the cut
+// of track 1 played there (the playback switches to the world it was
+// recorded in), and `waitMs` for it to end.
+std::string PlayCutFromHub(const std::string& world, int waitMs);
 
 // From start-up into a world the way a user goes: choose its portal in the
 // hub, then go, and wait `settleMs` (its loading and intro are over by then).

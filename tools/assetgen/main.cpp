@@ -1,8 +1,5 @@
 // assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
 // disc's marker folder) below DISC_ROOT. Same input, same bytes.
-// assetgen --preview DISC_ROOT OUT_DIR: writes PNG previews of the worlds that
-// have no screenshots yet, at rest and with every hot-spot lit, from the
-// pictures of a generated disc.
 // assetgen --icons DIR: writes the program's desktop icons into DIR, laid out
 // as an icon theme's folder ("48x48/apps/plinkpad.png", ...).
 #include <cstdio>
@@ -15,7 +12,6 @@
 #include "tools/assetgen/Album.h"
 #include "tools/assetgen/Builders.h"
 #include "tools/assetgen/Icon.h"
-#include "tools/assetgen/Preview.h"
 
 namespace {
 
@@ -33,13 +29,10 @@ int ListWritten(const std::function<std::vector<std::filesystem::path>()>& write
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--preview")
-        return ListWritten([&] { return ag::WriteWorldPreviews(argv[2], argv[3]); });
     if (argc == 3 && std::string(argv[1]) == "--icons") return ListWritten([&] { return ag::WriteIcons(argv[2]); });
     if (argc != 2) {
         std::fprintf(stderr,
-                     "usage: assetgen DISC_ROOT\n       assetgen --preview DISC_ROOT OUT_DIR\n"
-                     "       assetgen --icons DIR\n");
+                     "usage: assetgen DISC_ROOT\n       assetgen --icons DIR\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];
