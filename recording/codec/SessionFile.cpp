@@ -135,12 +135,13 @@ bool ReadHeader(Reader& r, std::string& error) {
     return true;
 }
 
-// Reads a count of records of `recordSize` bytes; a negative count or one
-// whose records cannot fit in the bytes left fails before anything is made.
+// Reads a count of records of `recordSize` bytes. A negative count reads as
+// none, as other readers of the format take it; a count whose records cannot
+// fit in the bytes left fails before anything is made.
 bool ReadCount(Reader& r, size_t recordSize, const std::string& what, int32_t& count, std::string& error) {
     const size_t at = r.Offset();
     if (!r.I32(count)) return Fail(error, at, "file ends before the " + what + " count");
-    if (count < 0) return Fail(error, at, what + " count " + std::to_string(count) + " is negative");
+    count = std::max(count, 0);
     if (static_cast<size_t>(count) > r.Left() / recordSize)
         return Fail(error, at,
                     what + " count " + std::to_string(count) + " needs " +
