@@ -103,6 +103,7 @@ private:
     void SwitchScene(int number);
     void OnSceneReady();
     // Writes the session to `path` without ever damaging an existing file there.
+    // The file keeps its permissions; a symlink stays and its target is replaced.
     bool StoreSession(const std::string& hostPath);
     // The file title (name without folder and extension) of a host path.
     static std::string FileTitle(const std::string& hostPath);

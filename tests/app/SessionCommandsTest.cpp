@@ -161,6 +161,21 @@ TEST_F(SessionCommandsTest, AFailedSaveKeepsTheOldFileAndTheSessionCountsAsUnsav
     EXPECT_FALSE(shell_->Windows().QuitPosted());
 }
 
+TEST_F(SessionCommandsTest, SavingKeepsTheFilesModeAndWritesThroughASymlink) {
+    const fs::path real = scratch_.path / "elsewhere" / "real.sts";
+    WriteFile(real, "OLD CONTENT");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    fs::permissions(real, mode);
+    fs::create_symlink("../elsewhere/real.sts", folder_ / "link.sts");
+    File(In("link.sts"));
+    ASSERT_EQ(view_->SaveSession(), 1);
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.sts"));
+    EXPECT_EQ(Slurp(real).size(), 38u);
+    EXPECT_EQ(fs::status(real).permissions(), mode);
+    for (const fs::path& dir : {folder_, real.parent_path()})
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no stray file in " << dir;
+}
+
 TEST_F(SessionCommandsTest, SaveIntoAMissingFolderFails) {
     File(In("nowhere/x.sts"));
     EXPECT_EQ(view_->SaveSession(), 0);
