@@ -92,6 +92,7 @@ TEST_F(SessionCommandsTest, OpenAsksAgainForWrongNamesAndKeepsTheSessionWhenLoad
          0,
          {"Not Plinkpads session. File must have .sts extention. Try Again."}},
         {"not a session", {In("broken.sts")}, 0, {"Unable to load session!"}},
+        {"only the extension, then cancel", {In(".sts"), std::nullopt}, 0, {"Not Valid filename. Try again."}},
         {"missing file", {In("gone.sts")}, 0, {"Unable to load session!"}},
     };
     for (const Case& c : cases) {
