@@ -136,6 +136,8 @@ void CPlinkpadView::ReplaceSession(std::unique_ptr<CSession> session) {
 
 bool CPlinkpadView::OfferSave() {
     plat::Dialogs& dialogs = *plat::GetHost().dialogs;
+    // A running recording ends first, keeping its cut, so that a save holds it.
+    m_pSession->StopAll();
     if (!m_pSession->IsModified()) return true;
     switch (dialogs.MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
         case plat::MessageBoxAnswer::Yes:
@@ -159,6 +161,8 @@ int CPlinkpadView::NewSession() {
 
 int CPlinkpadView::OpenSession() {
     plat::Host& host = plat::GetHost();
+    // The session in use is replaced: unsaved work is offered a save first.
+    if (!OfferSave()) return 0;
     for (;;) {
         std::optional<std::string> path = host.dialogs->FileDialog(SessionDialog(false, "*.sts"));
         if (!path) {
@@ -219,6 +223,7 @@ int CPlinkpadView::SaveSession() {
 }
 
 int CPlinkpadView::QuitProgram() {
+    m_pSession->StopAll();  // a running recording is saved with its cut
     if (m_pSession->IsModified()) {
         PlayGeneral(m_pEngine.get(), kWarningSound);
         switch (plat::GetHost().dialogs->MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {

@@ -7,6 +7,7 @@
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
+#include "recording/codec/SessionFile.h"
 #include "tests/app/ShellHarness.h"
 #include "tests/app/TestScene.h"
 
@@ -221,30 +222,46 @@ TEST_F(SessionCommandsTest, NewAndQuitAskOnlyForAChangedSession) {
     }
 }
 
-TEST_F(SessionCommandsTest, NewAndOpenEndARecordingBeforeReplacingTheSession) {
+TEST_F(SessionCommandsTest, NewOpenAndQuitEndARecordingSoThatSavingFirstKeepsItsCut) {
     File(In("empty.sts"));
     ASSERT_EQ(view_->SaveSession(), 1);
     CScene& scene = *view_->Scene();
     scene.ToggleRecordPalette();
-    for (bool open : {false, true}) {
+    enum class Command { New, Open, Quit };
+    for (Command command : {Command::New, Command::Open, Command::Quit}) {
         view_->Session()->StartRecording(2);
         view_->Session()->AddEvent(1, 5, 6);
         log_.clear();
-        if (open) {
-            File(In("empty.sts"));
-            EXPECT_EQ(view_->OpenSession(), 1);
-        } else {
-            Reply(Answer::No);
-            EXPECT_EQ(view_->NewSession(), 1);
+        Reply(Answer::Yes);  // "Save now?"
+        File(In("saved.sts"));
+        switch (command) {
+            case Command::New: EXPECT_EQ(view_->NewSession(), 1); break;
+            case Command::Open:
+                File(In("empty.sts"));
+                EXPECT_EQ(view_->OpenSession(), 1);
+                break;
+            case Command::Quit: EXPECT_EQ(view_->QuitProgram(), 1); break;
         }
         EXPECT_FALSE(view_->Session()->IsRecording());
-        EXPECT_EQ(log_, (Log{"reselect", "compact 0"})) << "the typed name goes to the old session, then it stops";
+        const Log expected = command == Command::Quit ? Log{"compact 0"} : Log{"compact 0", "reselect"};
+        EXPECT_EQ(log_, expected)
+            << "the recording stops before the question; the typed name then goes to the old session";
+        const std::string bytes = Slurp(folder_ / "saved.sts");
+        SessionTracks saved;
+        std::string error;
+        ASSERT_TRUE(ReadSessionFile({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, saved, error))
+            << error;
+        ASSERT_NE(saved[1], nullptr) << "the save holds the recorded cut";
+        EXPECT_EQ(saved[1]->events.size(), 1u);
+        if (command == Command::Quit) break;
         ASSERT_NE(scene.Palette(), nullptr);
         // The palette keeps working with the new session.
         view_->Session()->StartRecording(1);
         EXPECT_TRUE(scene.IsRecording());
         view_->Session()->StopAll();
+        fs::remove(folder_ / "saved.sts");
     }
+    EXPECT_TRUE(shell_->Windows().QuitPosted());
 }
 
 }  // namespace
