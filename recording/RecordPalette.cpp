@@ -685,12 +685,14 @@ void CRecordPalette::OnPlay() {
     FollowPlayback(true);
 }
 
-void CRecordPalette::FollowPlayback(bool confine) {
+void CRecordPalette::FollowPlayback(bool singleCut) {
     CSession* session = Session();
     // A cut of one event has played whole already; nothing to follow.
     if (session == nullptr || !session->IsPlaying()) return;
-    m_pView->SetFocus();
-    if (confine) ConfineToCompact();
+    if (singleCut) {
+        m_pView->SetFocus();
+        ConfineToCompact();
+    }
     SetCompact(true);
 }
 

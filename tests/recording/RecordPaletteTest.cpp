@@ -156,6 +156,22 @@ TEST(RecordPalette, CtrlWithClearCutClearsEveryTrack) {
     }
 }
 
+// Ctrl and Shift as the palette and the scene see them: they follow the real
+// keys wherever the keys went, also after a playback that ended with a
+// replayed modifier held; while all cuts play the palette keeps the keys.
+TEST(RecordPalette, ModifierKeysFollowTheRealKeysAndPlayAllKeepsTheKeys) {
+    const std::string twoTracks = kStart + kRecordThree + Click(Corner(kTrack[1])) + Click(Corner(kRecord)) +
+                                  Move(300, 200) + Move(500, 200) + Click(kStop) + "wait 50\n";
+    {
+        SCOPED_TRACE("a letter typed while all cuts play");
+        PaletteRig rig;
+        rig.Run(twoTracks + Click(Corner(kPlayAll)) + "wait 100\nkey a\nwait 2000\n");
+        const std::vector<std::string>& lines = rig.Log().lines;
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "scene 0 key A"), 0) << "the palette has the keys";
+        EXPECT_GT(std::count(lines.begin(), lines.end(), "scene 0 move 500,200"), 1) << "both cuts played";
+    }
+}
+
 TEST(RecordPalette, The501stEventEndsTheRecordingWithAMessage) {
     PaletteRig rig;
     std::string script = kStart + Click(kTrack[0]) + Click(kRecord);
