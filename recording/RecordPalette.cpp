@@ -565,6 +565,9 @@ void CRecordPalette::OnLButtonDown(int x, int y) {
 }
 
 void CRecordPalette::OnLButtonUp(int x, int y) {
+    // The keys may have gone elsewhere since Ctrl went down or up here (the
+    // stage, a playback): the key itself decides.
+    m_bCtrl = System().IsKeyDown(plat::vk::kControl) ? 1 : 0;
     CDIBButton* button = ButtonAt(x, y);
     if (button == nullptr) {
         // The slider belongs to the full face only.

@@ -194,7 +194,7 @@ private:
     std::unique_ptr<CDIBButton> m_pVolumeKnob;
     plat::Rect m_rcVolume{90, 26, 107, 76};
     plat::EditControl m_edit;
-    int m_bCtrl = 0;
+    int m_bCtrl = 0;  // Ctrl is held: follows the key messages and, at a click, the key itself
 
     bool m_bBuilt = false;         // the buttons exist (WM_USER+1 ran)
     bool m_bSoundsLoaded = false;  // sounds 1000..1006 are in the engine

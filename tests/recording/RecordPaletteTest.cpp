@@ -163,6 +163,23 @@ TEST(RecordPalette, ModifierKeysFollowTheRealKeysAndPlayAllKeepsTheKeys) {
     const std::string twoTracks = kStart + kRecordThree + Click(Corner(kTrack[1])) + Click(Corner(kRecord)) +
                                   Move(300, 200) + Move(500, 200) + Click(kStop) + "wait 50\n";
     {
+        SCOPED_TRACE("Ctrl let go while all cuts play, then a plain Clear Cut");
+        PaletteRig rig;
+        rig.Run(twoTracks + "keydown ctrl\n" + Click(Corner(kPlayAll)) + "keyup ctrl\nwait 300\n" + Click(kStop) +
+                Click(Corner(kClearCut)) + "wait 50\n");
+        EXPECT_NE(rig.Session().GetCut(0), nullptr) << "only the selected track is cleared";
+        EXPECT_EQ(rig.Session().GetCut(1), nullptr);
+    }
+    {
+        SCOPED_TRACE("Ctrl let go while the stage has the keys, then a plain Clear Cut");
+        PaletteRig rig;
+        // A click on the palette's face (not its cut-name box) gives it the keys.
+        rig.Run(twoTracks + Click(Corner(FullPoint(5, 5))) + "keydown ctrl\nclick 300 400\nkeyup ctrl\n" +
+                Click(Corner(kClearCut)) + "wait 50\n");
+        EXPECT_NE(rig.Session().GetCut(0), nullptr) << "only the selected track is cleared";
+        EXPECT_EQ(rig.Session().GetCut(1), nullptr);
+    }
+    {
         SCOPED_TRACE("a letter typed while all cuts play");
         PaletteRig rig;
         rig.Run(twoTracks + Click(Corner(kPlayAll)) + "wait 100\nkey a\nwait 2000\n");
