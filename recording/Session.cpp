@@ -330,6 +330,7 @@ void CSession::EndPlayback(bool resizePalette) {
     m_bNextCutDue = false;
     m_nCutChain = 0;
     ++m_nPlaybackRun;
+    if (m_pScene != nullptr) m_pScene->OnPlaybackEnded();
     if (resizePalette && m_pRecordPalette != nullptr) m_pRecordPalette->SetCompact(false);
 }
 

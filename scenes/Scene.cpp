@@ -218,3 +218,9 @@ void CScene::OnKeyUp(int key, uint32_t) {
             break;
     }
 }
+
+void CScene::OnPlaybackEnded() {
+    const plat::WindowSystem& keys = m_pView->System();
+    m_bShift = keys.IsKeyDown(plat::vk::kShift) ? 1 : 0;
+    m_bCtrl = keys.IsKeyDown(plat::vk::kControl) ? 1 : 0;
+}

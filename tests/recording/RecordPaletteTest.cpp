@@ -187,6 +187,22 @@ TEST(RecordPalette, ModifierKeysFollowTheRealKeysAndPlayAllKeepsTheKeys) {
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "scene 0 key A"), 0) << "the palette has the keys";
         EXPECT_GT(std::count(lines.begin(), lines.end(), "scene 0 move 500,200"), 1) << "both cuts played";
     }
+    {
+        SCOPED_TRACE("cuts that end with Shift and with Ctrl held, then plain keys");
+        PaletteRig rig;
+        SessionTracks tracks;
+        for (int track : {0, 1}) {
+            tracks[track] = std::make_unique<SessionCut>();
+            tracks[track]->events = {{0, 1, 250, 100}, {100, 4, track == 0 ? 0x10 : 0x11, 0}};
+        }
+        WriteBytes(rig.Dir() / "held.sts", WriteSessionFile(tracks));
+        rig.Run(kStart + "click 300 400\nfile " + (rig.Dir() / "held.sts").string() +
+                "\nkeydown ctrl\nkey o\nkeyup ctrl\nwait 50\n" + Click(kTrack[0]) + Click(kPlay) + "wait 500\nkey 1\n" +
+                Click(Corner(kTrack[1])) + Click(Corner(kPlay)) + "wait 500\nkey o\nwait 50\n");
+        EXPECT_TRUE(rig.TraceOf("volume").empty()) << "a plain 1, not Shift+1";
+        EXPECT_TRUE(Contains(rig.Log().lines, "scene 0 key O")) << "a plain letter, not Ctrl+O";
+        EXPECT_TRUE(rig.TraceOf("play 10 ").empty()) << "no file dialog was cancelled";
+    }
 }
 
 TEST(RecordPalette, The501stEventEndsTheRecordingWithAMessage) {
