@@ -84,8 +84,8 @@ public:
     // Registers a loop (path cut to 255 characters); nothing plays yet.
     void AddLoop(const std::string& path, int id, int pan);
     // Loads the loop's file (loud) and plays it looping with the remembered
-    // volume (silent while muted) and the loop's pan. Nothing for an unknown id or a loop that
-    // plays already.
+    // volume (silent while muted) and the loop's pan. Nothing for an unknown
+    // id or a loop that plays already.
     void StartLoop(int id);
     int IsLoopPlaying(int id) const;
     // Deletes the loop's sound, which silences it at once.

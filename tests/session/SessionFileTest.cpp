@@ -163,7 +163,7 @@ TEST(SessionFile, NamesEndAtTheFirstNulOrAfter31Bytes) {
 }
 
 // Names are one byte a character in code page 1252 in the file, UTF-8 in
-// memory: every byte 1..255 reads as a character and writes back as itself.
+// memory; a byte read as a character writes back as itself.
 TEST(SessionFile, NamesAreCodePage1252InTheFileAndUtf8InMemory) {
     const std::string e31 = [] {
         std::string s;
