@@ -97,6 +97,10 @@ int RunSdl(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     so.desktopHeight = o.screenHeight;
     so.windowed = o.windowed;
     plat::SdlBackend backend(so);
+    if (backend.NoDisplay()) {
+        std::fprintf(stderr, "%s\n", backend.Error().c_str());
+        return kRefusedExit;
+    }
     if (!backend.Ok()) {
         std::fprintf(stderr, "plinkpad: cannot open the screen: %s (try --headless)\n", backend.Error().c_str());
         return kRefusedExit;

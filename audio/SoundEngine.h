@@ -84,16 +84,17 @@ public:
     // Registers a loop (path cut to 255 characters); nothing plays yet.
     void AddLoop(const std::string& path, int id, int pan);
     // Loads the loop's file (loud) and plays it looping with the remembered
-    // volume and the loop's pan. Nothing for an unknown id or a loop that
-    // plays already.
+    // volume (silent while muted) and the loop's pan. Nothing for an unknown
+    // id or a loop that plays already.
     void StartLoop(int id);
     int IsLoopPlaying(int id) const;
     // Deletes the loop's sound, which silences it at once.
     void StopLoop(int id);
 
     // Levels 1..5 (0, -2.5, -5, -7.5, -10 dB), kMuted and kUnmute; applied
-    // to the scene, general and random sounds, not to loops already playing.
-    // Other levels and the current level are ignored.
+    // to the scene, general and random sounds, not to loops already playing,
+    // except that loops started while muted come in when unmuted. Other
+    // levels and the current level are ignored.
     void SetVolumeLevel(int level);
     void ToggleMute();
     int VolumeLevel() const { return m_nVolumeLevel; }
@@ -112,6 +113,7 @@ private:
         std::unique_ptr<CSound> pSound;  // null while stopped
         std::string path;
         int pan;
+        bool bStartedMuted = false;  // playing silent until unmuted
     };
     // Plays `sound` as PlaySound does.
     void PlayOrDuplicate(CSound& sound, int withTimer);

@@ -5,6 +5,7 @@
 #include "audio/Random.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
+#include "platform/text/Utf8.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/codec/SessionFile.h"
@@ -18,13 +19,10 @@ uint32_t NowMs() {
     return clock != nullptr ? clock->NowMs() : 0;
 }
 
-// A cut name from the cut-name box: the text up to any NUL, at most 31 bytes,
-// never ending inside a UTF-8 sequence.
+// A cut name from the cut-name box: the text up to any NUL, at most 31
+// characters (one byte each in the file).
 std::string CutName(const std::string& text) {
-    size_t length = std::min({text.size(), text.find('\0'), kMaxCutNameLength});
-    if (length < text.size())
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-    return text.substr(0, length);
+    return std::string(plat::FirstCodePoints(std::string_view(text).substr(0, text.find('\0')), kMaxCutNameLength));
 }
 
 }  // namespace
@@ -332,6 +330,7 @@ void CSession::EndPlayback(bool resizePalette) {
     m_bNextCutDue = false;
     m_nCutChain = 0;
     ++m_nPlaybackRun;
+    if (m_pScene != nullptr) m_pScene->OnPlaybackEnded();
     if (resizePalette && m_pRecordPalette != nullptr) m_pRecordPalette->SetCompact(false);
 }
 

@@ -93,7 +93,7 @@ public:
     // Stores `cut` in `track`. A cut already there is deleted and `cut` kept
     // as it is; into an empty track a Day cut gets the Day scene's board.
     void SetCut(int track, std::unique_ptr<SessionCut> cut);
-    // Renames the cut of `track` (the cut-name box's text, cut to 31 bytes);
+    // Renames the cut of `track` (the cut-name box's text, cut to 31 characters);
     // a new name counts as a change. 1 renamed; 0 no cut there.
     int RenameCut(int track, const std::string& name);
     // 1 removed; 0 the track was empty. A playback of the cut stops first.

@@ -478,3 +478,8 @@ int CScene::NextLoopId(int current, int first, int last) const {
 
 void CScene::StepLoopId(int first, int last) { m_nLoopId = NextLoopId(m_nLoopId, first, last); }
 
+void CScene::OnPlaybackEnded() {
+    const plat::WindowSystem& keys = m_pView->System();
+    m_bShift = keys.IsKeyDown(plat::vk::kShift) ? 1 : 0;
+    m_bCtrl = keys.IsKeyDown(plat::vk::kControl) ? 1 : 0;
+}

@@ -74,6 +74,9 @@ public:
     void OnKeyDown(int key, uint32_t flags) override;
     // Tab toggles the palette; Shift and Ctrl releases.
     void OnKeyUp(int key, uint32_t flags) override;
+    // Shift and Ctrl as the keyboard holds them now (a replayed cut may have
+    // left them down).
+    void OnPlaybackEnded() override;
     virtual void OnTimer(int id);
     void OnMouseMove(int x, int y) override;
     void OnLButtonUp(int x, int y) override;

@@ -88,8 +88,11 @@ std::string FileChooser::ResolveTypedName(const FileDialogOptions& options, cons
                                           const std::string& typed) {
     fs::path p(typed);
     if (p.is_relative()) p = folder / p;
-    if (!options.defaultExtension.empty() && !p.filename().empty() && !p.filename().has_extension())
-        p += "." + options.defaultExtension;
+    // A name that starts with a dot is an extension without a title, as the
+    // host reads names (".sts"), not a hidden file without an extension.
+    const std::string name = p.filename().string();
+    const bool hasExtension = p.filename().has_extension() || (name.size() > 1 && name[0] == '.' && name != "..");
+    if (!options.defaultExtension.empty() && !name.empty() && !hasExtension) p += "." + options.defaultExtension;
     return p.lexically_normal().string();
 }
 

@@ -32,7 +32,8 @@ public:
     // current directory.
     static std::filesystem::path StartFolder(const FileDialogOptions& options);
     // A name as typed in `folder`: relative names are taken in the folder,
-    // and a name without an extension gets the default one.
+    // and a name without an extension gets the default one (".sts" is all
+    // extension).
     static std::string ResolveTypedName(const FileDialogOptions& options, const std::filesystem::path& folder,
                                         const std::string& typed);
     // Whether `name` matches the filter pattern ("*.sts"; several patterns

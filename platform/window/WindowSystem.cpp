@@ -388,6 +388,10 @@ void WindowSystem::DispatchMouse(const InputEvent& e) {
     }
 }
 
+bool WindowSystem::IsKeyDown(int key) const {
+    return std::find(keysDown_.begin(), keysDown_.end(), key) != keysDown_.end();
+}
+
 void WindowSystem::DispatchKey(const InputEvent& e) {
     Window* target = focus_;
     if (TopModal() != nullptr && (target == nullptr || !AcceptsInput(target))) target = TopModal();
