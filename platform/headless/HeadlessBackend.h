@@ -15,9 +15,12 @@
 
 namespace plat {
 
+class AudioSink;
+
 struct HeadlessOptions {
     std::string audioOutPath;  // WAV file of everything played; empty: none
     bool keepAudio = true;     // keep the played samples in memory
+    AudioSink* audioSink = nullptr;  // gets every frame played; not owned
 };
 
 class HeadlessBackend final : public Backend {
