@@ -1,16 +1,15 @@
 // The view's session commands: new, open, save and quit.
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "platform/Host.h"
+#include "platform/fs/TempFile.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
@@ -81,13 +80,7 @@ bool CPlinkpadView::StoreSession(const std::string& hostPath) {
     // A new file beside the old one, renamed over it only once it is whole:
     // a failed save never destroys the session saved before.
     fs::path temp;
-    int fd = -1;
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = target->parent_path() / ("." + target->filename().string() + "." + std::to_string(random()) + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    const int fd = plat::CreateTempBeside(*target, temp);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -166,13 +159,17 @@ int CPlinkpadView::OpenSession() {
             host.dialogs->MessageBox("Unable to load session!");
             return 0;
         }
-        // A name typed for the selected cut belongs to the session being
-        // replaced, not to the cut of the same track in the loaded one.
-        if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
-        ReplaceSession(std::move(loaded));
-        m_editSession->SetText(title);
+        AdoptSession(std::move(loaded), title);
         return 1;
     }
+}
+
+void CPlinkpadView::AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title) {
+    // A name typed for the selected cut belongs to the session being
+    // replaced, not to the cut of the same track in the loaded one.
+    if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
+    ReplaceSession(std::move(loaded));
+    m_editSession->SetText(title);
 }
 
 int CPlinkpadView::SaveSession() {
