@@ -1,0 +1,12 @@
+#include "app/render/RenderCapture.h"
+
+#include "audio/file/SoundFileWriter.h"
+
+void RenderCapture::Write(const int16_t* interleaved, int frames) {
+    if (!capturing_ || failed_) return;
+    if (!writer_.Write(interleaved, frames)) {
+        failed_ = true;
+        return;
+    }
+    frames_ += static_cast<uint64_t>(frames);
+}
