@@ -10,7 +10,7 @@ namespace hubtest {
 
 namespace {
 
-const ag::SceneLayout& LayoutOf(const std::string& name) {
+const ag::SceneLayout* FindLayout(const std::string& name) {
     static const std::vector<ag::SceneLayout> all = ag::AllLayouts();
     auto same = [](const std::string& a, const std::string& b) {
         return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -18,7 +18,12 @@ const ag::SceneLayout& LayoutOf(const std::string& name) {
                });
     };
     for (const ag::SceneLayout& l : all)
-        if (same(l.name, name)) return l;
+        if (same(l.name, name)) return &l;
+    return nullptr;
+}
+
+const ag::SceneLayout& LayoutOf(const std::string& name) {
+    if (const ag::SceneLayout* l = FindLayout(name)) return *l;
     throw std::runtime_error("no layout " + name);
 }
 
@@ -48,7 +53,8 @@ plat::Point EmptyPoint(const std::string& world) {
     const ag::SceneLayout& l = LayoutOf(world);
     std::vector<MaskAt> all;
     for (const ag::HotspotLayout& h : l.hotspots) all.push_back({h.mask, {h.x, h.y}});
-    for (const ag::HotspotLayout& h : LayoutOf("navbar " + world).hotspots) all.push_back({h.mask, {h.x, h.y}});
+    if (const ag::SceneLayout* bar = FindLayout("navbar " + world))  // the hub has none
+        for (const ag::HotspotLayout& h : bar->hotspots) all.push_back({h.mask, {h.x, h.y}});
     const plat::Point o = WorldOrigin(world);
     // Scan the middle row of the stage for a free stretch.
     for (int x = 40; x < l.stageWidth - 40; x += 7) {

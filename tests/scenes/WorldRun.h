@@ -10,7 +10,8 @@
 
 namespace hubtest {
 
-// The stage origin of a world ("troid", "star", "kbot", "gama", "day").
+// The stage origin of a world ("troid", "star", "kbot", "gama", "day"; also
+// "center", the hub).
 plat::Point WorldOrigin(const std::string& world);
 // A point inside hot-spot `id` that no hot-spot asked before it takes.
 plat::Point SpotPoint(const std::string& world, int id);
