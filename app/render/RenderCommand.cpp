@@ -150,6 +150,7 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
         options.tracePath = r.tracePath;
         options.backend.keepAudio = false;
         options.backend.audioSink = &capture;
+        options.backend.showFrames = false;  // nobody looks
         plat::HeadlessHost headless(options);
         headless.host.files = &files;
         headless.host.display = &headless.display;
