@@ -15,7 +15,7 @@ bool ParseInt(const std::string& s, int lo, int hi, int& out) {
 bool ParseSeed(const std::string& s, uint32_t& out) {
     uint32_t v = 0;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size() || s.empty()) return false;
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
     out = v;
     return true;
 }

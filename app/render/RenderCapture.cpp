@@ -4,9 +4,5 @@
 
 void RenderCapture::Write(const int16_t* interleaved, int frames) {
     if (!capturing_ || failed_) return;
-    if (!writer_.Write(interleaved, frames)) {
-        failed_ = true;
-        return;
-    }
-    frames_ += static_cast<uint64_t>(frames);
+    if (!writer_.Write(interleaved, frames)) failed_ = true;
 }

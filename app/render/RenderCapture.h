@@ -18,7 +18,6 @@ public:
     void Write(const int16_t* interleaved, int frames) override;
     void Start() { capturing_ = true; }
     void Stop() { capturing_ = false; }
-    uint64_t Frames() const { return frames_; }
     // A write failed (the disk is full, say); the writer tells why.
     bool Failed() const { return failed_; }
 
@@ -26,5 +25,4 @@ private:
     audio::SoundFileWriter& writer_;
     bool capturing_ = false;
     bool failed_ = false;
-    uint64_t frames_ = 0;
 };

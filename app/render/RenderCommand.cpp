@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -25,9 +26,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A render writes this much sound at most (a WAV file of it at 48000 Hz
-// stays well inside its 4 GiB); cuts recorded by hand last minutes.
+// A render plays this much at most at the mixer's own rate, and less at
+// higher rates, so that a WAV file stays well inside its 4 GiB (about 2 GiB
+// of sound, with room for world switches and the ring-out). Cuts recorded by
+// hand last minutes.
 constexpr uint64_t kMaxPlayMs = 3ull * 60 * 60 * 1000;
+
+uint64_t MaxPlayMs(int rate) {
+    return kMaxPlayMs * CSoundEngine::kDefaultSampleRate / std::max(rate, CSoundEngine::kDefaultSampleRate);
+}
 
 volatile std::sig_atomic_t g_interrupted = 0;
 void OnInterrupt(int) { g_interrupted = 1; }
@@ -121,9 +128,10 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
     const CutsSummary cuts = Summarise(tracks);
     if (!cuts.playable)
         return fail(r.sessionPath + ": no cut to play: every track is empty, or its cut has no events or an unknown world");
-    if (cuts.playMs > kMaxPlayMs)
+    const int rate = r.sampleRate > 0 ? r.sampleRate : CSoundEngine::kDefaultSampleRate;
+    if (cuts.playMs > MaxPlayMs(rate))
         return fail(r.sessionPath + ": its cuts play for " + HoursMinutesSeconds(cuts.playMs) +
-                    ", longer than a render may be (" + HoursMinutesSeconds(kMaxPlayMs) + ")");
+                    ", longer than a render may be (" + HoursMinutesSeconds(MaxPlayMs(rate)) + ")");
 
     std::error_code ec;
     if (fs::is_directory(r.outPath, ec)) return fail("cannot write " + r.outPath + ": it is a folder");
@@ -132,7 +140,6 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
     if (fd < 0) return fail("cannot write " + r.outPath + ": " + std::strerror(errno));
     ::close(fd);
     TempFileGuard tempGuard(temp);
-    const int rate = r.sampleRate > 0 ? r.sampleRate : CSoundEngine::kDefaultSampleRate;
     audio::SoundFileWriter writer(temp.string(), *format, rate);
     if (!writer.IsOpen()) return fail("cannot write " + r.outPath + ": " + writer.Error());
 
@@ -189,6 +196,6 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
     fs::rename(temp, r.outPath, ec);
     if (ec) return fail("cannot write " + r.outPath + ": " + ec.message());
     tempGuard.Keep();
-    if (stats != nullptr) *stats = RenderStats{renderedMs, capture.Frames(), rate};
+    if (stats != nullptr) stats->programMs = renderedMs;
     return 0;
 }

@@ -26,9 +26,7 @@ struct RenderRequest {
 };
 
 struct RenderStats {
-    uint64_t programMs = 0;  // program time rendered (the file's length)
-    uint64_t frames = 0;
-    int sampleRate = 0;
+    uint64_t programMs = 0;  // program time rendered: the sound file's length
 };
 
 // Exit status of a render that was refused or failed; each says why on `err`.

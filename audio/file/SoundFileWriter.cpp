@@ -29,11 +29,8 @@ int SndfileFormat(SoundFileFormat format) {
 
 bool FixOggSerial(const std::string& path, std::string& error) {
     std::vector<uint8_t> bytes;
-    {
-        std::ifstream in(path, std::ios::binary);
+    if (std::ifstream in(path, std::ios::binary); in)
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in && !in.eof()) bytes.clear();
-    }
     if (!SetOggSerial(bytes, kOggSerial)) {
         error = "the Ogg stream just written cannot be read back";
         return false;
