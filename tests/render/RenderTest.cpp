@@ -27,18 +27,18 @@ constexpr int kDeviceBufferFrames = 512;  // the sound is rendered in pieces of 
 // The longest one-shot of the disc lasts about 4 s; loops fade over 2 s.
 constexpr uint32_t kRingOutAllowanceMs = 4500;
 
-struct Outcome {
+struct Exit {
     int status = -1;
     std::string err;
 };
 
 // Runs the program on the test drive with `args`, in the scratch folder `dir`.
-Outcome Program(const fs::path& dir, const std::string& args) {
+Exit Program(const fs::path& dir, const std::string& args) {
     const fs::path err = dir / "stderr.txt";
     const std::string command = "cd '" + dir.string() + "' && '" + std::string(PLINKPAD_BUILD_DIR) +
                                 "/plinkpad' --drives '" + hubtest::HubDrive::Get().Root().string() + "' " + args +
                                 " 2> '" + err.string() + "'";
-    Outcome r;
+    Exit r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream in(err);
@@ -128,7 +128,7 @@ TEST(Render, TheSameSessionGivesTheSameBytesAndEveryFormatReadsBackAtItsLength) 
         SCOPED_TRACE(c.file);
         for (const char* name : {"first", "again"}) {
             fs::create_directories(dir / name);
-            const Outcome r = Program(dir, std::string(c.options) + " --render s.sts " + name + "/" + c.file);
+            const Exit r = Program(dir, std::string(c.options) + " --render s.sts " + name + "/" + c.file);
             ASSERT_EQ(r.status, 0) << r.err;
             EXPECT_EQ(r.err, "") << "no progress bar when standard error is no terminal";
         }
@@ -154,7 +154,7 @@ TEST(Render, OneCutInEveryWorldLastsItsEventsPlusTheWorldSwitchesAndTheRingOut) 
         spanMs += SpanMs(*cuts.back());
     }
     WriteSession(dir / "s.sts", Tracks(std::move(cuts)));
-    const Outcome r = Program(dir, "--render s.sts s.wav --trace trace.txt");
+    const Exit r = Program(dir, "--render s.sts s.wav --trace trace.txt");
     ASSERT_EQ(r.status, 0) << r.err;
     const Sound sound = ReadSound(dir / "s.wav");
     const std::vector<TraceLine> t = ReadTrace(dir / "trace.txt");
@@ -196,7 +196,7 @@ TEST(Render, AHubCutSoundsWhereItsEventsSoundAndIsSilentBetween) {
     std::vector<std::unique_ptr<SessionCut>> cuts;
     cuts.push_back(std::move(cut));
     WriteSession(dir / "s.sts", Tracks(std::move(cuts)));
-    const Outcome r = Program(dir, "--render s.sts s.flac");
+    const Exit r = Program(dir, "--render s.sts s.flac");
     ASSERT_EQ(r.status, 0) << r.err;
     const Sound sound = ReadSound(dir / "s.flac");
 
@@ -281,7 +281,7 @@ TEST(Render, BadInputIsRefusedWithItsMessageAndLeavesNoFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::vector<std::string> before = Listing(dir);
-        const Outcome r = Program(dir, c.args + " --trace trace.txt");
+        const Exit r = Program(dir, c.args + " --trace trace.txt");
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(fs::exists(dir / "trace.txt"), !c.beforeAnyWork);
