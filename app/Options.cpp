@@ -12,6 +12,14 @@ bool ParseInt(const std::string& s, int lo, int hi, int& out) {
     return true;
 }
 
+bool ParseSeed(const std::string& s, uint32_t& out) {
+    uint32_t v = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
+    out = v;
+    return true;
+}
+
 bool ParseSize(const std::string& s, int& w, int& h) {
     size_t x = s.find_first_of("xX");
     if (x == std::string::npos) return false;
@@ -33,7 +41,13 @@ const char* OptionsUsage() {
            "  --script FILE          drive the program with a script (see docs/scripting.md)\n"
            "  --trace FILE           write a trace of what the program does\n"
            "  --audio-out FILE.wav   also write everything played to a WAV file\n"
-           "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n";
+           "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n"
+           "  --rate HZ              frames per second of the sound output (default 48000)\n"
+           "  --seed N               seed of the program's random choices, 0 to 4294967295\n"
+           "                         (default: the time; with --render: 1)\n"
+           "  --render SESSION.sts OUT.wav|OUT.flac|OUT.ogg\n"
+           "                         play every cut of a session in order, as \"Play all cuts\"\n"
+           "                         does, into a sound file, with no window or sound device\n";
 }
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
@@ -83,6 +97,27 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 r.error = "--audio-buffer wants a number of frames from 16 to 65536, not '" + v + "'";
                 return r;
             }
+        } else if (a == "--rate") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 8000, 192000, o.sampleRate)) {
+                r.error = "--rate wants frames per second from 8000 to 192000, not '" + v + "'";
+                return r;
+            }
+        } else if (a == "--seed") {
+            if (!value(v)) return r;
+            uint32_t seed = 0;
+            if (!ParseSeed(v, seed)) {
+                r.error = "--seed wants a number from 0 to 4294967295, not '" + v + "'";
+                return r;
+            }
+            o.seed = seed;
+        } else if (a == "--render") {
+            if (i + 2 >= args.size()) {
+                r.error = "option --render needs a session file and an output file";
+                return r;
+            }
+            o.renderSession = args[++i];
+            o.renderOut = args[++i];
         } else {
             r.error = "unknown option '" + a + "'";
             return r;

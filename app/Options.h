@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line. Plain data; parsing never exits the program.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ struct AppOptions {
     bool windowed = false;          // SDL2: a window instead of full screen
     std::string audioOutPath;       // --audio-out FILE.wav: also write the mix
     int audioBufferFrames = 512;    // --audio-buffer FRAMES
+    int sampleRate = 0;             // --rate HZ: the sound output's rate; 0: the engine's
+    std::optional<uint32_t> seed;   // --seed N: the program's random choices; none: the time
+    std::string renderSession;      // --render SESSION OUT: play every cut into a sound file
+    std::string renderOut;
 };
 
 struct ParsedOptions {

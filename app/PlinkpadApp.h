@@ -4,7 +4,9 @@
 // stage view. It holds the path prefixes every scene builds its folders from.
 // Exactly one exists while the program runs (TheApp()); window thread only.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace plat {
@@ -47,6 +49,8 @@ public:
     std::string m_strHomeDir;   // the install directory
     std::string m_strAudioDir;  // appended to every scene's disc audio folder
     int m_nAudioBufferFrames = 512;  // frames per audio device buffer (--audio-buffer)
+    int m_nAudioRate = 0;            // frames per second of the sound output (--rate); 0: the engine's
+    std::optional<uint32_t> m_nRandomSeed;  // seed of the random choices (--seed); none: the time
 
 private:
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -39,13 +39,14 @@ constexpr GeneralSound kGeneralSounds[] = {
 
 CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
     : plat::Window(system),
-      m_pEngine(std::make_unique<CSoundEngine>()),
+      m_pEngine(std::make_unique<CSoundEngine>(TheApp().m_nRandomSeed.value_or(audio::CurrentTimeSeconds()))),
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
       m_sceneFactory(MakeScene),
       m_paletteFactory(NewRecordPalette) {
     m_pEngine->SetTimerTarget(this);
     plat::AudioConfig config = m_pEngine->AudioConfig();
     config.bufferFrames = TheApp().m_nAudioBufferFrames;
+    if (TheApp().m_nAudioRate > 0) config.sampleRate = TheApp().m_nAudioRate;
     m_pEngine->SetAudioConfig(config);
 }
 

@@ -76,6 +76,9 @@ public:
     // Session commands: 1 on success, 0 when cancelled or failed.
     int NewSession();
     int OpenSession();
+    // The second half of OpenSession, for a session read elsewhere (a render):
+    // `loaded` replaces the current session and `title` shows as its name.
+    void AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title);
     int SaveSession();
     int QuitProgram();
     // Runs the About box modally (the current scene's disc image folder holds

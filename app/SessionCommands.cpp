@@ -1,17 +1,16 @@
 // The view's session commands: new, open, save and quit.
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "platform/Host.h"
+#include "platform/fs/TempFile.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
@@ -100,13 +99,7 @@ bool CPlinkpadView::StoreSession(const std::string& hostPath) {
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     fs::path temp;
-    int fd = -1;
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(random()) + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    const int fd = plat::CreateTempBeside(target, temp);
     if (fd < 0) return false;
     bool ok = (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
@@ -189,13 +182,17 @@ int CPlinkpadView::OpenSession() {
             host.dialogs->MessageBox("Unable to load session!");
             return 0;
         }
-        // A name typed for the selected cut belongs to the session being
-        // replaced, not to the cut of the same track in the loaded one.
-        if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
-        ReplaceSession(std::move(loaded));
-        m_editSession->SetText(title);
+        AdoptSession(std::move(loaded), title);
         return 1;
     }
+}
+
+void CPlinkpadView::AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title) {
+    // A name typed for the selected cut belongs to the session being
+    // replaced, not to the cut of the same track in the loaded one.
+    if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
+    ReplaceSession(std::move(loaded));
+    m_editSession->SetText(title);
 }
 
 int CPlinkpadView::SaveSession() {

@@ -1,6 +1,8 @@
 // The plinkpad program: joins the core to the SDL2 backend (people) or to the
 // headless one (scripted runs and tests), then runs the application.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,7 @@
 
 #include "app/Options.h"
 #include "app/PlinkpadApp.h"
+#include "app/render/RenderCommand.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
 #include "platform/Trace.h"
@@ -70,6 +73,8 @@ int RunApp(plat::WindowSystem& windows, plat::Clock& clock, const AppOptions& o,
     {
         CPlinkpadApp app = own.home ? CPlinkpadApp(*own.home) : CPlinkpadApp();
         app.m_nAudioBufferFrames = o.audioBufferFrames;
+        app.m_nAudioRate = o.sampleRate;
+        app.m_nRandomSeed = o.seed;
         status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
     }
     windows.SetScript(nullptr);
@@ -124,6 +129,21 @@ int RunSdl(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     return status;
 }
 
+int RunRender(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
+    RenderRequest r;
+    r.homeDir = own.home;
+    r.sessionPath = o.renderSession;
+    r.outPath = o.renderOut;
+    r.sampleRate = o.sampleRate;
+    r.seed = o.seed.value_or(r.seed);
+    r.screenWidth = o.screenWidth;
+    r.screenHeight = o.screenHeight;
+    r.depth = o.depth;
+    r.tracePath = o.tracePath;
+    r.progress = ::isatty(STDERR_FILENO) == 1;
+    return RenderSession(r, files, stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,11 +157,17 @@ int main(int argc, char** argv) {
         std::fputs(OptionsUsage(), stdout);
         return 0;
     }
+    if (!o.renderSession.empty() && (!o.scriptPath.empty() || !o.audioOutPath.empty() || o.windowed)) {
+        std::fputs("plinkpad: --render runs the program itself: it takes no --script, --audio-out or --windowed\n",
+                   stderr);
+        return kUsageExit;
+    }
     if (!o.headless && !o.audioOutPath.empty()) {
         std::fputs("plinkpad: --audio-out works with --headless only\n", stderr);
         return kUsageExit;
     }
     const OwnFiles own = FindOwnFiles(argv[0]);
     plat::HostPath files(DriveList(o, own.disc));
+    if (!o.renderSession.empty()) return RunRender(o, own, files);
     return o.headless ? RunHeadless(o, own, files) : RunSdl(o, own, files);
 }

@@ -26,6 +26,7 @@ public:
     static constexpr int kMuted = 10;        // SetVolumeLevel: silence, remembering the level
     static constexpr int kUnmute = 20;       // SetVolumeLevel: back to the remembered level
     static constexpr size_t kMaxLoopPath = 255;
+    static constexpr int kDefaultSampleRate = 48000;  // frames per second the mixer renders
 
     // Not ready until Create(). Seeds the program's random generator
     // (audio::ProgramRandom()) with `randomSeed`.
@@ -122,7 +123,7 @@ private:
     // The mixer outlives the device (declared first, destroyed last).
     std::unique_ptr<audio::Mixer> m_pMixer;
     std::unique_ptr<plat::AudioDevice> m_pDevice;
-    plat::AudioConfig m_config{48000, 512};
+    plat::AudioConfig m_config{kDefaultSampleRate, 512};
     SoundTimers* m_pTimers = nullptr;
 
     std::vector<std::unique_ptr<CSound>> m_sounds;

@@ -71,6 +71,10 @@ std::vector<uint8_t> CSession::Encode() const { return WriteSessionFile(m_tracks
 std::unique_ptr<CSession> CSession::Load(std::span<const uint8_t> bytes, std::string& error) {
     SessionTracks tracks;
     if (!ReadSessionFile(bytes, tracks, error)) return nullptr;
+    return FromTracks(std::move(tracks));
+}
+
+std::unique_ptr<CSession> CSession::FromTracks(SessionTracks tracks) {
     auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr);
     session->m_tracks = std::move(tracks);
     return session;
@@ -175,10 +179,6 @@ void CSession::DeleteTrackCut(int track) {
 
 // --- Playback ---
 
-bool CSession::IsPlayable(const SessionCut& cut) {
-    return !cut.events.empty() && WorldName(cut.world) != nullptr;
-}
-
 int CSession::Random() const { return m_random ? m_random() : audio::ProgramRandom().Next(); }
 
 void CSession::SwitchWorld(int world, int resumeCut) {
@@ -198,7 +198,7 @@ int CSession::PlayCut(int n) {
     const int track = n - 1;
     if (GetCut(track) == nullptr || m_pRecordPalette == nullptr || m_bRecording) return 0;
     SessionCut* cut = m_tracks[static_cast<size_t>(track)].get();
-    if (!IsPlayable(*cut)) return 0;
+    if (!IsPlayableCut(*cut)) return 0;
     m_pCut = cut;
     if (cut->world != m_pRecordPalette->World()) {
         SwitchWorld(cut->world, n);
@@ -216,7 +216,7 @@ int CSession::PlayAll(int random) {
     if (m_pRecordPalette == nullptr || m_bRecording) return 0;
     m_playList.clear();
     for (const auto& cut : m_tracks)
-        if (cut && IsPlayable(*cut)) m_playList.push_back(cut.get());
+        if (cut && IsPlayableCut(*cut)) m_playList.push_back(cut.get());
     if (m_playList.empty()) return 0;
     const size_t count = m_playList.size();
     if (random != 0) {

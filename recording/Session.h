@@ -78,6 +78,8 @@ public:
     // A session read from ".sts" bytes, unlinked and unmodified; null with a
     // reason in `error` when the bytes are not a session file.
     static std::unique_ptr<CSession> Load(std::span<const uint8_t> bytes, std::string& error);
+    // A session holding `tracks`, unlinked and unmodified.
+    static std::unique_ptr<CSession> FromTracks(SessionTracks tracks);
     // Changed since it was created, loaded or last stored.
     bool IsModified() const { return m_bModified; }
 
@@ -122,6 +124,8 @@ public:
 
     bool IsRecording() const { return m_bRecording; }
     bool IsPlaying() const { return m_bPlaying; }
+    // A playback asked for another world and waits for its palette to resume it.
+    bool IsSwitchingWorld() const { return m_bSwitchingWorld; }
     // The arrangement last restored into the Day scene (owned by its cut);
     // the Day scene reads it and clears it.
     const DayArrangement* RestoredArrangement() const { return m_pRestoredArrangement; }
@@ -129,7 +133,6 @@ public:
 
 private:
     static bool IsValidTrack(int track) { return track >= 0 && track < kTrackCount; }
-    static bool IsPlayable(const SessionCut& cut);
     int Random() const;
     // Deletes the cut of `track`, forgetting its arrangement if it was the
     // restored one.

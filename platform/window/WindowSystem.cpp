@@ -244,7 +244,7 @@ void WindowSystem::PollBackend() {
 void WindowSystem::Idle() {
     const uint32_t now = clock_.NowMs();
     const uint32_t sincePresent = now - lastPresentMs_;
-    if (framePending_ && sincePresent >= kFrameIntervalMs) Present();
+    if (framePending_ && sincePresent >= kFrameIntervalMs && backend_.ShowsFrames()) Present();
     if (script_ != nullptr && !scriptEnded_) {
         if (!script_->Step(NextTimerDue())) {
             scriptEnded_ = true;

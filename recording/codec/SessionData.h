@@ -72,3 +72,6 @@ inline const char* WorldName(int32_t world) {
     static constexpr const char* kNames[] = {"Center", "Star", "Day", "kBot", "Troid", "Gama"};
     return world >= 0 && world < 6 ? kNames[world] : nullptr;
 }
+
+// A cut the recorder can play: it has events and a known world.
+inline bool IsPlayableCut(const SessionCut& cut) { return !cut.events.empty() && WorldName(cut.world) != nullptr; }

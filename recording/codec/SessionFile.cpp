@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string_view>
 
 #include "platform/text/Utf8.h"
@@ -227,5 +229,21 @@ bool ReadSessionFile(std::span<const uint8_t> bytes, SessionTracks& tracks, std:
         loaded[static_cast<size_t>(track)] = std::move(cut);
     }
     tracks = std::move(loaded);
+    return true;
+}
+
+bool LoadSessionFile(const std::string& path, SessionTracks& tracks, std::string& reason) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes;
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in || in.bad()) {
+        reason = "cannot read the file";
+        return false;
+    }
+    std::string error;
+    if (!ReadSessionFile(bytes, tracks, error)) {
+        reason = "not a session file: " + error;
+        return false;
+    }
     return true;
 }

@@ -24,3 +24,8 @@ std::vector<uint8_t> WriteSessionFile(const SessionTracks& tracks);
 // every count is checked against the bytes left before anything is allocated.
 // Bytes after the sixth track record are ignored.
 bool ReadSessionFile(std::span<const uint8_t> bytes, SessionTracks& tracks, std::string& error);
+
+// Reads and decodes the session file at `path` (a path of the machine the
+// program runs on). On failure `reason` says why, the way `sts show` reports
+// it: "cannot read the file" or "not a session file: " and the decoder's reason.
+bool LoadSessionFile(const std::string& path, SessionTracks& tracks, std::string& reason);

@@ -14,7 +14,8 @@
 
 namespace hubtest {
 
-// The stage origin of a world ("troid", "star", "kbot", "gama", "day").
+// The stage origin of a world ("troid", "star", "kbot", "gama", "day"; also
+// "center", the hub).
 plat::Point WorldOrigin(const std::string& world);
 // The mask of hot-spot `id` where the world places it.
 MaskAt SpotMask(const std::string& world, int id);

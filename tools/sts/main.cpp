@@ -41,13 +41,8 @@ int Fail(const std::string& path, const std::string& reason) {
 
 // Reads a session file into `tracks`; 0, or the exit status after telling why.
 int LoadSession(const std::string& path, SessionTracks& tracks) {
-    const std::optional<std::string> bytes = ReadWhole(path);
-    if (!bytes) return Fail(path, "cannot read the file");
-    std::string error;
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
-    if (!ReadSessionFile(std::span<const uint8_t>(data, bytes->size()), tracks, error))
-        return Fail(path, "not a session file: " + error);
-    return 0;
+    std::string reason;
+    return LoadSessionFile(path, tracks, reason) ? 0 : Fail(path, reason);
 }
 
 int Build(const std::string& jsonPath, const std::string& outPath) {
