@@ -336,6 +336,15 @@ void CScene::FlipModeSwitch(CDIBButton* h, int& mode, const char* name) {
     plat::TraceLine("%s %s", name, mode ? "on" : "off");
 }
 
+void CScene::SweepSpot(int id, uint32_t ms) {
+    CDIBButton* h = FindHotspot(id);
+    if (h == nullptr) return;
+    LightSpot(h);
+    PlaySound(id);
+    Wait(ms);
+    UnlightSpot(h);
+}
+
 void CScene::UnlightSpot(CDIBButton* h) {
     const int was = h->m_bLit;
     h->Release(*m_pView);

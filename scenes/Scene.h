@@ -152,6 +152,10 @@ public:
     // when its lit state changes.
     void LightSpot(CDIBButton* h);
     void UnlightSpot(CDIBButton* h);
+    // One step of a world's intro sweep: hot-spot `id` lights, plays its
+    // sound, stays lit for `ms` (a blocking wait) and goes dark. Nothing when
+    // there is no such hot-spot.
+    void SweepSpot(int id, uint32_t ms);
     // The mode switch in a world's top-right corner (a CMultiUpstateButton):
     // general sound 90, and it lights with its pictures of level 2 while
     // `mode` is on, of level 1 while off (traced as LightSpot).

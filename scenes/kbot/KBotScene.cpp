@@ -152,14 +152,7 @@ void CKBotScene::LoadHighlights() {
 
 void CKBotScene::PlayIntro() {
     for (const int first : kIntroRows)
-        for (int id = first; id < first + kKeysPerRow * kColumnStep; id += kColumnStep) {
-            CDIBButton* h = FindHotspot(id);
-            if (h == nullptr) continue;
-            LightSpot(h);
-            PlaySound(id);
-            Wait(kIntroStepMs);
-            UnlightSpot(h);
-        }
+        for (int id = first; id < first + kKeysPerRow * kColumnStep; id += kColumnStep) SweepSpot(id, kIntroStepMs);
 }
 
 void CKBotScene::Paint(plat::DeviceContext& dc) { PaintStage(dc); }

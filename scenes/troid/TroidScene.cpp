@@ -101,14 +101,7 @@ int CTroidScene::LoadHotspots() { return LoadWorld(kSpots, kSounds, kLoops); }
 void CTroidScene::LoadContents() { LoadWorldContents(kSpots, kSounds, kLoops); }
 
 void CTroidScene::PlayIntro() {
-    for (int id = kFirstRock; id <= kLastRock; id += kRockStep) {
-        CDIBButton* h = FindHotspot(id);
-        if (h == nullptr) continue;
-        LightSpot(h);
-        PlaySound(id);
-        Wait(kIntroStepMs);
-        UnlightSpot(h);
-    }
+    for (int id = kFirstRock; id <= kLastRock; id += kRockStep) SweepSpot(id, kIntroStepMs);
 }
 
 void CTroidScene::Paint(plat::DeviceContext& dc) { PaintStage(dc); }
