@@ -4,7 +4,9 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test asan-test fuzz bench previews screenshots clean
+PREFIX ?= /usr/local
+
+.PHONY: deps build run test install package asan-test fuzz bench screenshots clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -19,6 +21,15 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Installs the program, its disc, desktop entry, icons and manual pages
+# under PREFIX (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
 	cmake -S . -B $(BUILD)-asan -DPLINKPAD_SANITIZE=ON -DPLINKPAD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
@@ -32,10 +43,6 @@ fuzz: deps
 
 bench: build
 	./scripts/bench.sh $(BUILD)
-
-# The worlds' preview pictures in docs/screenshots, from the generated disc.
-previews: build
-	$(BUILD)/assetgen --preview $(BUILD)/disc docs/screenshots
 
 # The program's screenshots in docs/screenshots, from scripted headless runs.
 screenshots: build

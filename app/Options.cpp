@@ -15,6 +15,14 @@ bool ParseInt(const std::string& s, int lo, int hi, int& out) {
     return true;
 }
 
+bool ParseSeed(const std::string& s, uint32_t& out) {
+    uint32_t v = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
+    out = v;
+    return true;
+}
+
 bool ParseSize(const std::string& s, int& w, int& h) {
     size_t x = s.find_first_of("xX");
     if (x == std::string::npos) return false;
@@ -37,10 +45,15 @@ const char* OptionsUsage() {
            "  --trace FILE           write a trace of what the program does\n"
            "  --audio-out FILE.wav   also write everything played to a WAV file\n"
            "  --audio-buffer FRAMES  frames per audio device buffer (default 512)\n"
+           "  --rate HZ              frames per second of the sound output (default 48000)\n"
+           "  --seed N               seed of the program's random choices, 0 to 4294967295\n"
+           "                         (default: the time; with --render: 1)\n"
+           "  --render SESSION.sts OUT.wav|OUT.flac|OUT.ogg\n"
+           "                         play every cut of a session in order, as \"Play all cuts\"\n"
+           "                         does, into a sound file, with no window or sound device\n"
            "  --monkey SECONDS       headless: random use of every scene for SECONDS of program\n"
-           "                         time, checking that nothing hangs or is lost\n"
-           "  --seed N               seeds the program's random choices (and the monkey's),\n"
-           "                         so a run can be repeated\n"
+           "                         time, checking that nothing hangs or is lost (--seed\n"
+           "                         repeats a run; default 1)\n"
            "  --monkey-script FILE   writes the monkey's input as a script for --script\n";
 }
 
@@ -91,21 +104,33 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 r.error = "--audio-buffer wants a number of frames from 16 to 65536, not '" + v + "'";
                 return r;
             }
+        } else if (a == "--rate") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 8000, 192000, o.sampleRate)) {
+                r.error = "--rate wants frames per second from 8000 to 192000, not '" + v + "'";
+                return r;
+            }
+        } else if (a == "--seed") {
+            if (!value(v)) return r;
+            uint32_t seed = 0;
+            if (!ParseSeed(v, seed)) {
+                r.error = "--seed wants a number from 0 to 4294967295, not '" + v + "'";
+                return r;
+            }
+            o.seed = seed;
+        } else if (a == "--render") {
+            if (i + 2 >= args.size()) {
+                r.error = "option --render needs a session file and an output file";
+                return r;
+            }
+            o.renderSession = args[++i];
+            o.renderOut = args[++i];
         } else if (a == "--monkey") {
             if (!value(v)) return r;
             if (!ParseInt(v, 1, kMaxMonkeySeconds, o.monkeySeconds)) {
                 r.error = "--monkey wants a number of seconds from 1 to " + std::to_string(kMaxMonkeySeconds) + ", not '" + v + "'";
                 return r;
             }
-        } else if (a == "--seed") {
-            if (!value(v)) return r;
-            uint32_t seed = 0;
-            auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seed);
-            if (ec != std::errc() || end != v.data() + v.size()) {
-                r.error = "--seed wants a number from 0 to 4294967295, not '" + v + "'";
-                return r;
-            }
-            o.seed = seed;
         } else if (a == "--monkey-script") {
             if (!value(o.monkeyScriptPath)) return r;
         } else {
@@ -113,8 +138,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             return r;
         }
     }
-    if (o.monkeySeconds > 0 && (!o.headless || !o.scriptPath.empty())) {
-        r.error = "--monkey works with --headless and without --script";
+    if (o.monkeySeconds > 0 && (!o.headless || !o.scriptPath.empty() || !o.renderSession.empty())) {
+        r.error = "--monkey works with --headless and without --script or --render";
         return r;
     }
     if (!o.monkeyScriptPath.empty() && o.monkeySeconds == 0) {

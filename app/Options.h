@@ -18,8 +18,11 @@ struct AppOptions {
     bool windowed = false;          // SDL2: a window instead of full screen
     std::string audioOutPath;       // --audio-out FILE.wav: also write the mix
     int audioBufferFrames = 512;    // --audio-buffer FRAMES
+    int sampleRate = 0;             // --rate HZ: the sound output's rate; 0: the engine's
+    std::optional<uint32_t> seed;   // --seed N: the program's random choices; none: the time
+    std::string renderSession;      // --render SESSION OUT: play every cut into a sound file
+    std::string renderOut;
     int monkeySeconds = 0;          // --monkey SECONDS: random use for that much program time (0: none)
-    std::optional<uint32_t> seed;   // --seed N: the program's random generator (and the monkey's)
     std::string monkeyScriptPath;   // --monkey-script FILE: the monkey's input as a script
 };
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "app/MainFrame.h"
 #include "platform/Host.h"
@@ -18,6 +19,12 @@ CPlinkpadApp* g_app = nullptr;
 constexpr char kDriveLetters[] = "cdefghijklmnopqrstuvwxyz";
 constexpr int kDriveTries = 23;  // c..y: the last letter is never tried
 constexpr size_t kAudioBufferSize = 200;
+
+std::string CurrentDirectory() {
+    std::error_code ec;
+    std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? std::string() : cwd.string();
+}
 
 bool ChangeDirectory(const std::filesystem::path& dir) {
     std::error_code ec;
@@ -35,12 +42,9 @@ CPlinkpadApp& TheApp() {
     return *g_app;
 }
 
-CPlinkpadApp::CPlinkpadApp() {
-    std::error_code ec;
-    std::filesystem::path cwd = std::filesystem::current_path(ec);
-    if (!ec) m_strHomeDir = cwd.string();
-    g_app = this;
-}
+CPlinkpadApp::CPlinkpadApp(std::string homeDir) : m_strHomeDir(std::move(homeDir)) { g_app = this; }
+
+CPlinkpadApp::CPlinkpadApp() : CPlinkpadApp(CurrentDirectory()) {}
 
 CPlinkpadApp::~CPlinkpadApp() {
     m_pMainFrame.reset();
@@ -49,6 +53,9 @@ CPlinkpadApp::~CPlinkpadApp() {
 
 bool CPlinkpadApp::FindAssetDisc() {
     const plat::FileSystem& files = *plat::GetHost().files;
+    // Back to where the search began, which an installed program's home
+    // folder is not.
+    const std::string before = CurrentDirectory();
     bool found = false;
     for (int i = 0; i < kDriveTries && !found; ++i) {
         std::string marker = std::string(1, kDriveLetters[i]) + ":\\Directx\\Drivers\\";
@@ -58,7 +65,7 @@ bool CPlinkpadApp::FindAssetDisc() {
             found = true;
         }
     }
-    if (!m_strHomeDir.empty()) ChangeDirectory(m_strHomeDir);
+    if (!before.empty()) ChangeDirectory(before);
     return found;
 }
 

@@ -40,13 +40,14 @@ constexpr GeneralSound kGeneralSounds[] = {
 
 CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
     : plat::Window(system),
-      m_pEngine(std::make_unique<CSoundEngine>()),
+      m_pEngine(std::make_unique<CSoundEngine>(TheApp().m_nRandomSeed.value_or(audio::CurrentTimeSeconds()))),
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
       m_sceneFactory(MakeScene),
       m_paletteFactory(NewRecordPalette) {
     m_pEngine->SetTimerTarget(this);
     plat::AudioConfig config = m_pEngine->AudioConfig();
     config.bufferFrames = TheApp().m_nAudioBufferFrames;
+    if (TheApp().m_nAudioRate > 0) config.sampleRate = TheApp().m_nAudioRate;
     m_pEngine->SetAudioConfig(config);
 }
 
@@ -240,8 +241,8 @@ void CPlinkpadView::SwitchScene(int number) {
     m_bEnterPending = 1;
     m_pScene = m_sceneFactory(*this, number);
     if (!m_pScene && number != 0) {
-        // Never leave a blank, dead screen: an unknown world falls back to the
-        // hub. A playback that asked for that world cannot go on there: it
+        // Never leave a blank, dead screen: a number outside 0..5 falls back
+        // to the hub. A playback that asked for it cannot go on there: it
         // ends, or the hub's palette would ask for the same world again,
         // round and round.
         if (m_bReopenPalette) {

@@ -78,6 +78,9 @@ public:
     // Session commands: 1 on success, 0 when cancelled or failed.
     int NewSession();
     int OpenSession();
+    // The second half of OpenSession, for a session read elsewhere (a render):
+    // `loaded` replaces the current session and `title` shows as its name.
+    void AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title);
     int SaveSession();
     int QuitProgram();
     // Runs the About box modally (the current scene's disc image folder holds
@@ -105,10 +108,12 @@ private:
     void SwitchScene(int number);
     void OnSceneReady();
     // Writes the session to `path` without ever damaging an existing file there.
+    // The file keeps its permissions; a symlink stays and its target is replaced.
     bool StoreSession(const std::string& hostPath);
     // The file title (name without folder and extension) of a host path.
     static std::string FileTitle(const std::string& hostPath);
-    // Asks "Save now?" for a modified session: false when the user cancels.
+    // Ends a recording (keeping its cut) and a playback, then asks "Save
+    // now?" for a modified session: false when the user cancels.
     bool OfferSave();
     // Stops the recorder in the old session and links the new one in its place.
     void ReplaceSession(std::unique_ptr<CSession> session);

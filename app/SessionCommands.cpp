@@ -1,16 +1,16 @@
 // The view's session commands: new, open, save and quit.
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "platform/Host.h"
+#include "platform/fs/TempFile.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
@@ -64,6 +64,20 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// The file a save replaces: the final target of a symlink (followed as the
+// host follows links, at most 40 of them), so that the link itself stays.
+std::filesystem::path FinalTarget(std::filesystem::path path) {
+    namespace fs = std::filesystem;
+    for (int links = 0; links < 40; ++links) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) break;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string CPlinkpadView::FileTitle(const std::string& hostPath) {
@@ -74,26 +88,24 @@ std::string CPlinkpadView::FileTitle(const std::string& hostPath) {
 
 bool CPlinkpadView::StoreSession(const std::string& hostPath) {
     namespace fs = std::filesystem;
-    std::optional<fs::path> target = plat::GetHost().files->ResolveForWrite(hostPath);
-    if (!target) return false;
+    std::optional<fs::path> resolved = plat::GetHost().files->ResolveForWrite(hostPath);
+    if (!resolved) return false;
+    const fs::path target = FinalTarget(*resolved);
     const std::vector<uint8_t> bytes = m_pSession->Encode();
 
     // A new file beside the old one, renamed over it only once it is whole:
-    // a failed save never destroys the session saved before.
+    // a failed save never destroys the session saved before. It takes the
+    // old file's permissions.
+    struct stat existing {};
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
     fs::path temp;
-    int fd = -1;
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = target->parent_path() / ("." + target->filename().string() + "." + std::to_string(random()) + ".tmp");
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) break;
-    }
+    const int fd = plat::CreateTempBeside(target, temp);
     if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!replacing || ::fchmod(fd, existing.st_mode & 07777) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     std::error_code ec;
     if (ok) {
-        fs::rename(temp, *target, ec);
+        fs::rename(temp, target, ec);
         ok = !ec;
     }
     if (!ok) {
@@ -117,11 +129,12 @@ void CPlinkpadView::ReplaceSession(std::unique_ptr<CSession> session) {
 
 bool CPlinkpadView::OfferSave() {
     plat::Dialogs& dialogs = *plat::GetHost().dialogs;
+    // A running recording ends first, keeping its cut, so that a save holds it.
+    m_pSession->StopAll();
     if (!m_pSession->IsModified()) return true;
     switch (dialogs.MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
         case plat::MessageBoxAnswer::Yes:
-            m_pSession->StopAll();  // a recording going on belongs in the file
-            SaveSession();          // whatever comes of it, the command goes on
+            SaveSession();  // whatever comes of it, the command goes on
             return true;
         case plat::MessageBoxAnswer::Cancel:
             return false;
@@ -141,6 +154,8 @@ int CPlinkpadView::NewSession() {
 
 int CPlinkpadView::OpenSession() {
     plat::Host& host = plat::GetHost();
+    // The session in use is replaced: unsaved work is offered a save first.
+    if (!OfferSave()) return 0;
     for (;;) {
         std::optional<std::string> path = host.dialogs->FileDialog(SessionDialog(false, "*.sts"));
         if (!path) {
@@ -167,13 +182,17 @@ int CPlinkpadView::OpenSession() {
             host.dialogs->MessageBox("Unable to load session!");
             return 0;
         }
-        // A name typed for the selected cut belongs to the session being
-        // replaced, not to the cut of the same track in the loaded one.
-        if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
-        ReplaceSession(std::move(loaded));
-        m_editSession->SetText(title);
+        AdoptSession(std::move(loaded), title);
         return 1;
     }
+}
+
+void CPlinkpadView::AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title) {
+    // A name typed for the selected cut belongs to the session being
+    // replaced, not to the cut of the same track in the loaded one.
+    if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
+    ReplaceSession(std::move(loaded));
+    m_editSession->SetText(title);
 }
 
 int CPlinkpadView::SaveSession() {
@@ -201,11 +220,11 @@ int CPlinkpadView::SaveSession() {
 }
 
 int CPlinkpadView::QuitProgram() {
+    m_pSession->StopAll();  // a running recording is saved with its cut
     if (m_pSession->IsModified()) {
         PlayGeneral(m_pEngine.get(), kWarningSound);
         switch (plat::GetHost().dialogs->MessageBox(kSaveNowQuestion, plat::MessageBoxButtons::YesNoCancel)) {
             case plat::MessageBoxAnswer::Yes:
-                m_pSession->StopAll();  // a recording going on belongs in the file
                 SaveSession();
                 break;
             case plat::MessageBoxAnswer::Cancel:

@@ -1,6 +1,7 @@
 #include "audio/Mixer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "audio/MixerVoice.h"
@@ -117,8 +118,29 @@ void Mixer::CollectReleased() {
     });
 }
 
+Mixer::PlayingVoices Mixer::CountPlaying() const {
+    PlayingVoices count;
+    const int used = slotsUsed_.load(std::memory_order_acquire);
+    for (int s = 0; s < used; ++s) {
+        const VoiceSlot& slot = slots_[s];
+        if (slot.buffer.load(std::memory_order_relaxed) == nullptr) continue;
+        const uint32_t control = slot.control.load(std::memory_order_acquire);
+        if ((control & VoiceSlot::kPlay) == 0) continue;
+        ++((control & VoiceSlot::kLoop) != 0 ? count.loops : count.oneShots);
+    }
+    return count;
+}
+
+void Mixer::SetLoopGain(double gain) {
+    loopGain_.store(static_cast<int32_t>(std::lround(std::clamp(gain, 0.0, 1.0) * 65536)), std::memory_order_relaxed);
+}
+
 void Mixer::Render(int16_t* out, int frames, int sampleRate) {
     renderCount_.fetch_add(1, std::memory_order_seq_cst);
+    const int64_t loopGain = loopGain_.load(std::memory_order_relaxed);
+    auto scaled = [loopGain](uint32_t control, int32_t gain) {
+        return (control & VoiceSlot::kLoop) != 0 ? static_cast<int32_t>((gain * loopGain) >> 16) : gain;
+    };
 
     // Take up the playing voices once for the whole call.
     int activeCount = 0;
@@ -138,8 +160,8 @@ void Mixer::Render(int16_t* out, int frames, int sampleRate) {
                                   buffer,
                                   control,
                                   std::max<uint64_t>(step, 1),
-                                  static_cast<int32_t>(gains >> 32),
-                                  static_cast<int32_t>(gains & 0xFFFFFFFFu),
+                                  scaled(control, static_cast<int32_t>(gains >> 32)),
+                                  scaled(control, static_cast<int32_t>(gains & 0xFFFFFFFFu)),
                                   false};
     }
 

@@ -44,6 +44,17 @@ public:
     // the window thread for headless devices); lock-free and allocation-free.
     void Render(int16_t* out, int frames, int sampleRate) override;
 
+    // Voices started and not yet at their end, split by looping. Window thread.
+    struct PlayingVoices {
+        int oneShots = 0;
+        int loops = 0;
+    };
+    PlayingVoices CountPlaying() const;
+    // Scales every looping voice by `gain` (0..1, on top of its own volume)
+    // from the next Render on, so a loop can be faded out while one-shots
+    // ring out at their own level. 1 at start. Window thread.
+    void SetLoopGain(double gain);
+
 private:
     friend class MixerVoice;
 
@@ -78,6 +89,7 @@ private:
     std::array<VoiceSlot, kMaxVoices> slots_;
     std::atomic<int> slotsUsed_{0};          // one past the highest slot ever handed out
     std::atomic<uint64_t> renderCount_{0};   // odd while a Render runs
+    std::atomic<int32_t> loopGain_{65536};   // Q16, applied to looping voices
 
     // Window thread only.
     std::vector<int> freeSlots_;

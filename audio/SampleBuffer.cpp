@@ -1,5 +1,7 @@
 #include "audio/SampleBuffer.h"
 
+#include <bit>
+#include <cstring>
 #include <new>
 
 namespace audio {
@@ -25,6 +27,8 @@ std::shared_ptr<const SampleBuffer> SampleBuffer::Create(const WavFormat& format
     if (format.bitsPerSample == 8) {
         // 8-bit PCM is unsigned with its centre at 128.
         for (size_t i = 0; i < count; ++i) out[i] = static_cast<int16_t>((data[i] - 128) * 256);
+    } else if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, data.data(), count * sizeof(int16_t));  // the file's order is the machine's
     } else {
         for (size_t i = 0; i < count; ++i)
             out[i] = static_cast<int16_t>(static_cast<uint16_t>(data[2 * i] | (data[2 * i + 1] << 8)));

@@ -145,7 +145,9 @@ void CSoundEngine::StartLoop(int id) {
     auto sound = std::make_unique<CSound>(this, 0);
     if (!sound->Load(entry->path)) return;
     sound->m_bLoop = 1;
-    sound->SetVolume(m_nVolume);
+    // Silent while muted, until unmuting gives it the volume.
+    sound->SetVolume(VolumeForNewSounds());
+    entry->bStartedMuted = m_nVolumeLevel == kMuted;
     sound->SetPan(entry->pan);
     sound->PlayBuffer(0);
     plat::TraceLine("loop start %d %s", id, SoundFileName(entry->path).c_str());
@@ -183,6 +185,14 @@ void CSoundEngine::SetVolumeLevel(int level) {
     }
     for (auto* list : {&m_sounds, &m_generalSounds, &m_randomSounds})
         for (auto& sound : *list) sound->SetVolume(volume);
+    // Loops keep their volume, except those started while muted: they come
+    // in with the sounds.
+    if (m_nVolumeLevel != kMuted)
+        for (CLoopEntry& entry : m_loops)
+            if (entry.pSound && entry.bStartedMuted) {
+                entry.pSound->SetVolume(volume);
+                entry.bStartedMuted = false;
+            }
     plat::TraceLine("volume %d", m_nVolumeLevel);
 }
 

@@ -26,6 +26,7 @@ public:
     static constexpr int kMuted = 10;        // SetVolumeLevel: silence, remembering the level
     static constexpr int kUnmute = 20;       // SetVolumeLevel: back to the remembered level
     static constexpr size_t kMaxLoopPath = 255;
+    static constexpr int kDefaultSampleRate = 48000;  // frames per second the mixer renders
 
     // Not ready until Create(). Seeds the program's random generator
     // (audio::ProgramRandom()) with `randomSeed`.
@@ -84,16 +85,17 @@ public:
     // Registers a loop (path cut to 255 characters); nothing plays yet.
     void AddLoop(const std::string& path, int id, int pan);
     // Loads the loop's file (loud) and plays it looping with the remembered
-    // volume and the loop's pan. Nothing for an unknown id or a loop that
-    // plays already.
+    // volume (silent while muted) and the loop's pan. Nothing for an unknown
+    // id or a loop that plays already.
     void StartLoop(int id);
     int IsLoopPlaying(int id) const;
     // Deletes the loop's sound, which silences it at once.
     void StopLoop(int id);
 
     // Levels 1..5 (0, -2.5, -5, -7.5, -10 dB), kMuted and kUnmute; applied
-    // to the scene, general and random sounds, not to loops already playing.
-    // Other levels and the current level are ignored.
+    // to the scene, general and random sounds, not to loops already playing,
+    // except that loops started while muted come in when unmuted. Other
+    // levels and the current level are ignored.
     void SetVolumeLevel(int level);
     void ToggleMute();
     int VolumeLevel() const { return m_nVolumeLevel; }
@@ -112,6 +114,7 @@ private:
         std::unique_ptr<CSound> pSound;  // null while stopped
         std::string path;
         int pan;
+        bool bStartedMuted = false;  // playing silent until unmuted
     };
     // Plays `sound` as PlaySound does.
     void PlayOrDuplicate(CSound& sound, int withTimer);
@@ -120,7 +123,7 @@ private:
     // The mixer outlives the device (declared first, destroyed last).
     std::unique_ptr<audio::Mixer> m_pMixer;
     std::unique_ptr<plat::AudioDevice> m_pDevice;
-    plat::AudioConfig m_config{48000, 512};
+    plat::AudioConfig m_config{kDefaultSampleRate, 512};
     SoundTimers* m_pTimers = nullptr;
 
     std::vector<std::unique_ptr<CSound>> m_sounds;

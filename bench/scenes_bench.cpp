@@ -2,7 +2,11 @@
 // scene constructed) through its background, hot-spots, sounds and loops to
 // the first full paint of the stage. The scenes' own waits and animations
 // (their intros) are left out. BM_HubSwitchWithIntro measures the hub's whole
-// switch through the view, intro included, with waits costing nothing.
+// switch through the view, intro included, with waits costing nothing; a
+// world (BM_WorldSwitch, the scene number its argument) the same way: from
+// the old scene's deletion through background, hot-spots, navigation bar,
+// sounds, loops and the intro sweep to the first full paint. Gama has no
+// intro: its LoadHotspots is all of its loading.
 // Reads the generated disc (PLINKPAD_DRIVES overrides it).
 
 #include <benchmark/benchmark.h>
@@ -19,6 +23,7 @@
 #include "platform/fs/HostPath.h"
 #include "platform/headless/HeadlessHost.h"
 #include "scenes/center/CenterScene.h"
+#include "scenes/gama/GamaScene.h"
 #include "scenes/troid/TroidScene.h"
 
 namespace {
@@ -57,43 +62,35 @@ struct Program {
     std::unique_ptr<CMainFrame> frame;
 };
 
-void BM_HubEnterToFirstPaint(benchmark::State& state) {
+// One scene entered and painted, `Load` building its contents (without the
+// waits of an intro).
+template <class Scene, auto Load>
+void BM_EnterToFirstPaint(benchmark::State& state) {
     Program program;
     CPlinkpadView& view = program.View();
     for (auto _ : state) {
         view.Engine()->Clear();
-        auto hub = std::make_unique<CCenterScene>(&view);
+        auto scene = std::make_unique<Scene>(&view);
         plat::DeviceContext dc = view.GetDC();
-        hub->Enter(dc);
-        hub->LoadContents();
-        hub->Paint(dc);
-        benchmark::DoNotOptimize(hub->m_hotspots.size());
+        scene->Enter(dc);
+        ((*scene).*Load)();
+        scene->Paint(dc);
+        benchmark::DoNotOptimize(scene->m_hotspots.size());
         state.PauseTiming();
-        hub.reset();
+        scene.reset();
         program.headless.windows.DispatchAll();  // the ready message finds no scene
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_HubEnterToFirstPaint)->Unit(benchmark::kMillisecond);
-
-void BM_TroidEnterToFirstPaint(benchmark::State& state) {
-    Program program;
-    CPlinkpadView& view = program.View();
-    for (auto _ : state) {
-        view.Engine()->Clear();
-        auto troid = std::make_unique<CTroidScene>(&view);
-        plat::DeviceContext dc = view.GetDC();
-        troid->Enter(dc);
-        troid->LoadContents();
-        troid->Paint(dc);
-        benchmark::DoNotOptimize(troid->m_hotspots.size());
-        state.PauseTiming();
-        troid.reset();
-        program.headless.windows.DispatchAll();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_TroidEnterToFirstPaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CCenterScene, &CCenterScene::LoadContents>)
+    ->Name("BM_HubEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CTroidScene, &CTroidScene::LoadContents>)
+    ->Name("BM_TroidEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterToFirstPaint<CGamaScene, &CGamaScene::LoadHotspots>)
+    ->Name("BM_GamaEnterToFirstPaint")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HubSwitchWithIntro(benchmark::State& state) {
     Program program;
@@ -106,5 +103,20 @@ void BM_HubSwitchWithIntro(benchmark::State& state) {
     if (view.Scene() == nullptr || view.Scene()->m_bNotReady) state.SkipWithError("the hub was not entered");
 }
 BENCHMARK(BM_HubSwitchWithIntro)->Unit(benchmark::kMillisecond);
+
+void BM_WorldSwitch(benchmark::State& state) {
+    const int world = static_cast<int>(state.range(0));
+    Program program;
+    CPlinkpadView& view = program.View();
+    view.SetSceneFactory(MakeScene);
+    for (auto _ : state) {
+        view.Post(kSwitchScene, world);
+        program.headless.windows.DispatchAll();
+    }
+    const CScene* scene = view.Scene();
+    if (scene == nullptr || scene->m_nScene != world || scene->m_bNotReady)
+        state.SkipWithError("the world was not entered");
+}
+BENCHMARK(BM_WorldSwitch)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -43,6 +43,9 @@ public:
     // True when input can arrive from a person. A headless run without a
     // script has no other source of input, so its loop ends when idle.
     virtual bool Interactive() const { return true; }
+    // False when nothing would look at the frames: the loop then does not
+    // compose them (an explicit Present still does).
+    virtual bool ShowsFrames() const { return true; }
 };
 
 }  // namespace plat

@@ -31,7 +31,7 @@ struct FileDialogOptions {
     std::string filterPattern;     // "*.sts"
     std::string defaultExtension;  // "sts", added to a typed name without one
     std::string initialName;       // "*.sts" or "<name>.sts"
-    std::string initialDirectory;  // host path; empty = current directory
+    std::string initialDirectory;  // host path; empty = the user's home folder
 };
 
 // Modal dialogs of the host (implemented by WindowSystem).

@@ -564,6 +564,9 @@ void CRecordPalette::OnLButtonDown(int x, int y) {
 }
 
 void CRecordPalette::OnLButtonUp(int x, int y) {
+    // The keys may have gone elsewhere since Ctrl went down or up here (the
+    // stage, a playback): the key itself decides.
+    m_bCtrl = System().IsKeyDown(plat::vk::kControl) ? 1 : 0;
     CDIBButton* button = ButtonAt(x, y);
     if (button == nullptr) {
         // The slider belongs to the full face only.
@@ -639,8 +642,6 @@ void CRecordPalette::TracePosition() {
 }
 
 void CRecordPalette::OnFocus(bool gained) {
-    // Ctrl released in another window never comes back here as a key-up.
-    if (!gained) m_bCtrl = 0;
     if (!gained || m_bFirstPaint) return;
     // Activated: the stage palette is realised again and the face redrawn.
     if (const plat::Palette* palette = TheAppPalette()) {
@@ -686,12 +687,14 @@ void CRecordPalette::OnPlay() {
     FollowPlayback(true);
 }
 
-void CRecordPalette::FollowPlayback(bool confine) {
+void CRecordPalette::FollowPlayback(bool singleCut) {
     CSession* session = Session();
     // A cut of one event has played whole already; nothing to follow.
     if (session == nullptr || !session->IsPlaying()) return;
-    m_pView->SetFocus();
-    if (confine) ConfineToCompact();
+    if (singleCut) {
+        m_pView->SetFocus();
+        ConfineToCompact();
+    }
     SetCompact(true);
 }
 

@@ -157,8 +157,11 @@ private:
     void OnPlayAll(CDIBButton& button);
     void OnHelp(CDIBButton& button);
     void OnVolume(int x, int y);
-    // After a playback was asked to start: compact and confined while it runs.
-    void FollowPlayback(bool confine);
+    // After a playback was asked to start: compact while it runs. A single
+    // cut also gives the keys to the stage and holds the pointer in the
+    // compact palette; all cuts leave both where they are, so keys typed
+    // meanwhile stay with the palette.
+    void FollowPlayback(bool singleCut);
     // Records nothing more: the track is full or Stop was clicked.
     void EndRecording();
     void ConfineToCompact();
@@ -191,7 +194,7 @@ private:
     std::unique_ptr<CDIBButton> m_pVolumeKnob;
     plat::Rect m_rcVolume{90, 26, 107, 76};
     plat::EditControl m_edit;
-    int m_bCtrl = 0;
+    int m_bCtrl = 0;  // Ctrl is held: follows the key messages and, at a click, the key itself
 
     bool m_bBuilt = false;         // the buttons exist (WM_USER+1 ran)
     bool m_bSoundsLoaded = false;  // sounds 1000..1006 are in the engine

@@ -24,6 +24,9 @@ public:
     virtual void OnLButtonUp(int x, int y) = 0;
     virtual void OnKeyDown(int key, uint32_t flags) = 0;
     virtual void OnKeyUp(int key, uint32_t flags) = 0;
+    // The playback stopped or ended: keys it pressed no longer hold, the
+    // scene's Shift and Ctrl follow the real keys again.
+    virtual void OnPlaybackEnded() {}
     // The Day world's board. Other scenes keep these defaults. The caller owns
     // the arrangement CaptureArrangement returns.
     virtual DayArrangement* CaptureArrangement() { return nullptr; }

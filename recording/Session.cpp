@@ -5,6 +5,7 @@
 #include "audio/Random.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
+#include "platform/text/Utf8.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/codec/SessionFile.h"
@@ -18,13 +19,10 @@ uint32_t NowMs() {
     return clock != nullptr ? clock->NowMs() : 0;
 }
 
-// A cut name from the cut-name box: the text up to any NUL, at most 31 bytes,
-// never ending inside a UTF-8 sequence.
+// A cut name from the cut-name box: the text up to any NUL, at most 31
+// characters (one byte each in the file).
 std::string CutName(const std::string& text) {
-    size_t length = std::min({text.size(), text.find('\0'), kMaxCutNameLength});
-    if (length < text.size())
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-    return text.substr(0, length);
+    return std::string(plat::FirstCodePoints(std::string_view(text).substr(0, text.find('\0')), kMaxCutNameLength));
 }
 
 }  // namespace
@@ -73,6 +71,10 @@ std::vector<uint8_t> CSession::Encode() const { return WriteSessionFile(m_tracks
 std::unique_ptr<CSession> CSession::Load(std::span<const uint8_t> bytes, std::string& error) {
     SessionTracks tracks;
     if (!ReadSessionFile(bytes, tracks, error)) return nullptr;
+    return FromTracks(std::move(tracks));
+}
+
+std::unique_ptr<CSession> CSession::FromTracks(SessionTracks tracks) {
     auto session = std::make_unique<CSession>(nullptr, nullptr, nullptr);
     session->m_tracks = std::move(tracks);
     return session;
@@ -178,10 +180,6 @@ void CSession::DeleteTrackCut(int track) {
 
 // --- Playback ---
 
-bool CSession::IsPlayable(const SessionCut& cut) {
-    return !cut.events.empty() && WorldName(cut.world) != nullptr;
-}
-
 int CSession::Random() const { return m_random ? m_random() : audio::ProgramRandom().Next(); }
 
 void CSession::SwitchWorld(int world, int resumeCut) {
@@ -201,7 +199,7 @@ int CSession::PlayCut(int n) {
     const int track = n - 1;
     if (GetCut(track) == nullptr || m_pRecordPalette == nullptr || m_bRecording) return 0;
     SessionCut* cut = m_tracks[static_cast<size_t>(track)].get();
-    if (!IsPlayable(*cut)) return 0;
+    if (!IsPlayableCut(*cut)) return 0;
     m_pCut = cut;
     if (cut->world != m_pRecordPalette->World()) {
         SwitchWorld(cut->world, n);
@@ -219,7 +217,7 @@ int CSession::PlayAll(int random) {
     if (m_pRecordPalette == nullptr || m_bRecording) return 0;
     m_playList.clear();
     for (const auto& cut : m_tracks)
-        if (cut && IsPlayable(*cut)) m_playList.push_back(cut.get());
+        if (cut && IsPlayableCut(*cut)) m_playList.push_back(cut.get());
     if (m_playList.empty()) return 0;
     const size_t count = m_playList.size();
     if (random != 0) {
@@ -333,6 +331,7 @@ void CSession::EndPlayback(bool resizePalette) {
     m_bNextCutDue = false;
     m_nCutChain = 0;
     ++m_nPlaybackRun;
+    if (m_pScene != nullptr) m_pScene->OnPlaybackEnded();
     if (resizePalette && m_pRecordPalette != nullptr) m_pRecordPalette->SetCompact(false);
 }
 

@@ -9,8 +9,8 @@
 // - The palette and scenes reach the session through the view each time,
 //   never through a stored pointer.
 // - Before the view deletes or replaces the session (New, Open) it calls
-//   StopAll() (also when the user agrees to save it first, so a running
-//   recording is saved too), then hands the links over:
+//   StopAll() (before asking to save, so a running recording is saved too),
+//   then hands the links over:
 //     std::string error;
 //     std::unique_ptr<CSession> loaded = CSession::Load(bytes, error);
 //     if (!loaded) ...  // "Unable to load session!"; the current one stays
@@ -78,6 +78,8 @@ public:
     // A session read from ".sts" bytes, unlinked and unmodified; null with a
     // reason in `error` when the bytes are not a session file.
     static std::unique_ptr<CSession> Load(std::span<const uint8_t> bytes, std::string& error);
+    // A session holding `tracks`, unlinked and unmodified.
+    static std::unique_ptr<CSession> FromTracks(SessionTracks tracks);
     // Changed since it was created, loaded or last stored.
     bool IsModified() const { return m_bModified; }
 
@@ -93,7 +95,7 @@ public:
     // Stores `cut` in `track`. A cut already there is deleted and `cut` kept
     // as it is; into an empty track a Day cut gets the Day scene's board.
     void SetCut(int track, std::unique_ptr<SessionCut> cut);
-    // Renames the cut of `track` (the cut-name box's text, cut to 31 bytes);
+    // Renames the cut of `track` (the cut-name box's text, cut to 31 characters);
     // a new name counts as a change. 1 renamed; 0 no cut there.
     int RenameCut(int track, const std::string& name);
     // 1 removed; 0 the track was empty. A playback of the cut stops first.
@@ -122,6 +124,8 @@ public:
 
     bool IsRecording() const { return m_bRecording; }
     bool IsPlaying() const { return m_bPlaying; }
+    // A playback asked for another world and waits for its palette to resume it.
+    bool IsSwitchingWorld() const { return m_bSwitchingWorld; }
     // The arrangement last restored into the Day scene (owned by its cut);
     // the Day scene reads it and clears it.
     const DayArrangement* RestoredArrangement() const { return m_pRestoredArrangement; }
@@ -129,7 +133,6 @@ public:
 
 private:
     static bool IsValidTrack(int track) { return track >= 0 && track < kTrackCount; }
-    static bool IsPlayable(const SessionCut& cut);
     int Random() const;
     // Deletes the cut of `track`, forgetting its arrangement if it was the
     // restored one.

@@ -19,8 +19,9 @@ constexpr int kArrowCursor = 1;
 
 }  // namespace
 
-CNavBar::CNavBar(CPlinkpadView* view, int world)
-    : m_nWorld(world), m_strDiscMaskDir(TheApp().m_strCDDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\"), m_pView(view) {}
+std::string NavMaskFolder() { return TheApp().m_strCDDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\"; }
+
+CNavBar::CNavBar(CPlinkpadView* view, int world) : m_nWorld(world), m_strDiscMaskDir(NavMaskFolder()), m_pView(view) {}
 
 CNavBar::~CNavBar() = default;
 

@@ -25,6 +25,10 @@ class CDIBButton;
 class CPlinkpadView;
 class CSimpleButton;
 
+// The disc folder of the masks every world's bar and corner share
+// ("<drive>:\plinkpad\assets\all\masks\nav\"); they are read from the disc only.
+std::string NavMaskFolder();
+
 class CNavBar {
 public:
     // For the world with scene number `world` (1..5); nothing built yet.

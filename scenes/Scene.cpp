@@ -6,6 +6,7 @@
 #include "graphics/AppPalette.h"
 #include "graphics/DIB.h"
 #include "graphics/DIBButton.h"
+#include "graphics/MultiUpstateButton.h"
 #include "graphics/StageOrigin.h"
 #include "platform/Host.h"
 #include "platform/gdi/Bitmap.h"
@@ -14,6 +15,7 @@
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
 #include "scenes/NavBar.h"
+#include "scenes/NavBarTable.h"
 
 namespace {
 
@@ -25,7 +27,13 @@ constexpr int kKeyUpEvent = 5;
 
 constexpr int kRefusalSound = 30;
 constexpr int kPaletteOpenSound = 82;
+constexpr int kModeSwitchSound = 90;
 constexpr uint32_t kTriggerFlashMs = 100;
+
+// Cursor kinds.
+constexpr int kArrowCursor = 1;
+constexpr int kHotCursor = 2;
+constexpr int kControlCursor = 3;
 
 bool IsLetter(int key) { return key >= plat::vk::kA && key <= plat::vk::kA + 25; }
 
@@ -140,6 +148,13 @@ void CScene::ShowHelp() {}
 void CScene::SetMenuVolumeLevel(int) {}
 void CScene::DrawExtras(plat::DeviceContext&) {}
 
+void CScene::DrawBackdrop(plat::DeviceContext& backBuffer) {
+    if (!m_pBackground) return;
+    plat::DeviceContext source(backBuffer.GetDisplay());
+    source.SelectBitmap(m_pBackground.get());
+    backBuffer.BitBlt(0, 0, m_pBackBitmap->Width(), m_pBackBitmap->Height(), source, 0, 0, plat::Rop::Copy);
+}
+
 void CScene::StopLoop() {
     CSoundEngine* engine = m_pView->Engine();
     if (engine != nullptr && engine->IsLoopPlaying(m_nLoopId)) engine->StopLoop(m_nLoopId);
@@ -243,10 +258,15 @@ void CScene::SetFolders(const std::string& world, const std::string& images, con
 }
 
 void CScene::SetStageSize(int width, int height) {
-    m_nStageWidth = width;
-    m_nStageHeight = height;
+    m_nStageWidth = m_nBackWidth = width;
+    m_nStageHeight = m_nBackHeight = height;
     const plat::Rect client = m_pView->ClientRect();
     TheStageOrigin() = StageOrigin{(client.Width() - width) / 2, (client.Height() - height) / 2};
+}
+
+void CScene::SetBackBufferSize(int width, int height) {
+    m_nBackWidth = width;
+    m_nBackHeight = height;
 }
 
 CDIB* CScene::LoadImage(const std::string& name) const {
@@ -258,6 +278,12 @@ CDIB* CScene::LoadImage(const std::string& name) const {
 CDIB* CScene::LoadMask(const std::string& name) const {
     auto* dib = new CDIB;
     dib->Load(m_strHomeMaskDir, m_strDiscMaskDir, name);
+    return dib;
+}
+
+CDIB* CScene::LoadSharedMask(const std::string& name) const {
+    auto* dib = new CDIB;
+    dib->Load(NavMaskFolder() + name);
     return dib;
 }
 
@@ -280,8 +306,8 @@ void CScene::AddLoop(const std::string& file, int id, int pan) { Engine().AddLoo
 
 void CScene::Wait(uint32_t ms) { m_pView->System().BusyWait(ms); }
 
-void CScene::RedrawNow() {
-    m_pView->Invalidate();
+void CScene::RedrawNow(const plat::Rect* area) {
+    m_pView->Invalidate(area);
     m_pView->UpdateNow();
 }
 
@@ -295,6 +321,28 @@ void CScene::LightSpot(CDIBButton* h) {
     const int was = h->m_bLit;
     h->Press(*m_pView);
     if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
+}
+
+void CScene::EnterModeSwitch(CDIBButton* h, int mode) {
+    Engine().PlayGeneralSound(kModeSwitchSound);
+    const int was = h->m_bLit;
+    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, mode ? 2 : 1, 1);
+    if (!was && h->m_bLit) plat::TraceLine("spot lit %d", h->m_nId);
+}
+
+void CScene::FlipModeSwitch(CDIBButton* h, int& mode, const char* name) {
+    mode = !mode;
+    EnterModeSwitch(h, mode);
+    plat::TraceLine("%s %s", name, mode ? "on" : "off");
+}
+
+void CScene::SweepSpot(int id, uint32_t ms) {
+    CDIBButton* h = FindHotspot(id);
+    if (h == nullptr) return;
+    LightSpot(h);
+    PlaySound(id);
+    Wait(ms);
+    UnlightSpot(h);
 }
 
 void CScene::UnlightSpot(CDIBButton* h) {
@@ -314,13 +362,13 @@ void CScene::ShowBackground(CDIB& dib, plat::DeviceContext& dc) {
     if (!m_pBackground) return;
     plat::DeviceContext source(dc.GetDisplay());
     source.SelectBitmap(m_pBackground.get());
-    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nStageWidth, m_nStageHeight, source, 0, 0, plat::Rop::Copy);
+    dc.BitBlt(TheStageOrigin().x, TheStageOrigin().y, m_nBackWidth, m_nBackHeight, source, 0, 0, plat::Rop::Copy);
 }
 
 void CScene::CreateBackBuffer(int width, int height) {
     if (m_pBackDC) m_pBackDC->SelectBitmap(nullptr);
-    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nStageWidth,
-                                                   height > 0 ? height : m_nStageHeight, 8);
+    m_pBackBitmap = std::make_unique<plat::Bitmap>(width > 0 ? width : m_nBackWidth,
+                                                   height > 0 ? height : m_nBackHeight, 8);
     m_pBackDC = std::make_unique<plat::DeviceContext>(m_pView->System().GetDisplay());
     m_pBackDC->SelectBitmap(m_pBackBitmap.get());
 }
@@ -338,16 +386,38 @@ void CScene::EnterStage(plat::DeviceContext& dc, const std::string& file) {
     m_pView->Post(kSceneReady);
 }
 
+int CScene::LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                      std::span<const LoopSpec> loops) {
+    LoadWorldContents(spots, sounds, loops);
+    PlayIntro();
+    m_pView->SetCursorKind(1);
+    return 1;
+}
+
+void CScene::LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                               std::span<const LoopSpec> loops) {
+    m_pView->SetCursorKind(4);
+    BuildHotspots(*this, spots);
+    m_pNavBar = MakeNavBar(*this);
+    ToggleWaitCursor();
+    LoadExtras();
+    if (Engine().IsReady()) {
+        LoadSounds(*this, sounds);
+        RegisterLoops(*this, loops);
+    }
+    m_bNotReady = 0;
+    RedrawNow();
+}
+
+void CScene::LoadExtras() {}
+void CScene::PlayIntro() {}
+
 void CScene::PaintStage(plat::DeviceContext& dc) {
     if (m_bNotReady || !m_pBackDC) return;
     dc.SelectPalette(TheAppPalette());
     dc.RealizePalette();
     const int w = m_pBackBitmap->Width(), h = m_pBackBitmap->Height();
-    if (m_pBackground) {
-        plat::DeviceContext source(dc.GetDisplay());
-        source.SelectBitmap(m_pBackground.get());
-        m_pBackDC->BitBlt(0, 0, w, h, source, 0, 0, plat::Rop::Copy);
-    }
+    DrawBackdrop(*m_pBackDC);
     for (const std::unique_ptr<CDIBButton>& spot : m_hotspots) spot->Draw(*m_pBackDC, 0);
     DrawExtras(*m_pBackDC);
     if (m_pNavBar && m_pNavBar->m_bOpen) m_pNavBar->Draw(*m_pBackDC, 0);
@@ -388,4 +458,37 @@ bool CScene::NavBarTakesClick(int x, int y) {
         return true;
     }
     return false;
+}
+
+void CScene::SetWorldCursor(CDIBButton* hotspot, int controlId) {
+    if (hotspot == nullptr) {
+        if (m_pView->CursorKind() != kArrowCursor) m_pView->SetCursorKind(kArrowCursor);
+    } else {
+        m_pView->SetCursorKind(hotspot->m_nId == controlId ? kControlCursor : kHotCursor);
+    }
+}
+
+void CScene::SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound) {
+    CSoundEngine& engine = Engine();
+    if (engine.IsLoopPlaying(m_nLoopId)) {
+        engine.StopLoop(m_nLoopId);
+        PlaySound(stopSound);
+        return;
+    }
+    PlaySound(startSound);
+    StepLoopId(firstLoop, lastLoop);
+    engine.StartLoop(m_nLoopId);
+}
+
+int CScene::NextLoopId(int current, int first, int last) const {
+    if (m_bCtrl) return current == first ? last : current - 1;
+    return current == last ? first : current + 1;
+}
+
+void CScene::StepLoopId(int first, int last) { m_nLoopId = NextLoopId(m_nLoopId, first, last); }
+
+void CScene::OnPlaybackEnded() {
+    const plat::WindowSystem& keys = m_pView->System();
+    m_bShift = keys.IsKeyDown(plat::vk::kShift) ? 1 : 0;
+    m_bCtrl = keys.IsKeyDown(plat::vk::kControl) ? 1 : 0;
 }

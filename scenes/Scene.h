@@ -12,15 +12,19 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/Geometry.h"
 #include "recording/RecorderHooks.h"
 #include "scenes/ScenePalette.h"
+#include "scenes/SceneTables.h"
 
 namespace plat {
 class Bitmap;
 class DeviceContext;
+struct Rect;
 }  // namespace plat
 
 class CDIB;
@@ -70,6 +74,9 @@ public:
     void OnKeyDown(int key, uint32_t flags) override;
     // Tab toggles the palette; Shift and Ctrl releases.
     void OnKeyUp(int key, uint32_t flags) override;
+    // Shift and Ctrl as the keyboard holds them now (a replayed cut may have
+    // left them down).
+    void OnPlaybackEnded() override;
     virtual void OnTimer(int id);
     void OnMouseMove(int x, int y) override;
     void OnLButtonUp(int x, int y) override;
@@ -106,9 +113,13 @@ public:
     int m_bCtrl = 0;
     int m_nLoopId = 0;
     // The stage size (608 x 456 in most worlds); the back buffer's too unless
-    // the scene says otherwise.
+    // the scene says otherwise (SetBackBufferSize).
     int m_nStageWidth = 608;
     int m_nStageHeight = 456;
+    // The back buffer's size: the size of every copy of the background to the
+    // view and through the back buffer (the stage's unless set smaller).
+    int m_nBackWidth = 608;
+    int m_nBackHeight = 456;
     // A world's navigation bar, built by its LoadHotspots; the hub has none.
     std::unique_ptr<CNavBar> m_pNavBar;
 
@@ -117,6 +128,9 @@ public:
     // (only the disc's failure is reported). The caller owns the DIB.
     CDIB* LoadImage(const std::string& name) const;
     CDIB* LoadMask(const std::string& name) const;
+    // A mask of the disc's shared folder "all\masks\nav\" (the worlds'
+    // corner and bar masks), from the disc only. The caller owns the DIB.
+    CDIB* LoadSharedMask(const std::string& name) const;
     // A scene sound from the installed audio folder, else the disc's, with a
     // pan (0 is the centre), handed to the engine's scene or random list.
     void LoadSound(int id, const std::string& file, int pan, bool random = false);
@@ -128,8 +142,9 @@ public:
     void PlaySound(int id, int withTimer = 0);
     // Busy wait on the window thread: nothing is dispatched meanwhile.
     void Wait(uint32_t ms);
-    // Redraws the whole view at once (invalidate and update now).
-    void RedrawNow();
+    // Redraws `area` of the view (view coordinates; the whole view when null)
+    // at once (invalidate and update now).
+    void RedrawNow(const plat::Rect* area = nullptr);
     // A timed sound `id` ended: its timer stops, hot-spot `id` goes dark and
     // the engine stops the sound (a duplicate is deleted then).
     void EndTimedSound(int id);
@@ -137,6 +152,20 @@ public:
     // when its lit state changes.
     void LightSpot(CDIBButton* h);
     void UnlightSpot(CDIBButton* h);
+    // One step of a world's intro sweep: hot-spot `id` lights, plays its
+    // sound, stays lit for `ms` (a blocking wait) and goes dark. Nothing when
+    // there is no such hot-spot.
+    void SweepSpot(int id, uint32_t ms);
+    // The mode switch in a world's top-right corner (a CMultiUpstateButton):
+    // general sound 90, and it lights with its pictures of level 2 while
+    // `mode` is on, of level 1 while off (traced as LightSpot).
+    // EnterModeSwitch as the pointer enters it; FlipModeSwitch on a click,
+    // which flips `mode` first and traces "<name> on" / "<name> off".
+    void EnterModeSwitch(CDIBButton* h, int mode);
+    void FlipModeSwitch(CDIBButton* h, int& mode, const char* name);
+    // The loop after `current` in first..last: one up, the last wrapping to
+    // the first; with Ctrl held one down, the first wrapping to the last.
+    int NextLoopId(int current, int first, int last) const;
 
 protected:
     // The six asset folders of a scene: on the disc
@@ -145,26 +174,56 @@ protected:
     // the same three under the install folder's "\Assets\".
     void SetFolders(const std::string& world, const std::string& images, const std::string& masks,
                     const std::string& audio);
-    // Remembers the stage size and centres the stage in the view.
+    // Remembers the stage size (the back buffer's too) and centres the
+    // stage in the view.
     void SetStageSize(int width, int height);
+    // A back buffer smaller than the stage, at its top-left corner: the
+    // background is shown and painted this size only. After SetStageSize.
+    void SetBackBufferSize(int width, int height);
     // Makes `dib`'s palette the application palette and realises it in dc.
     static void InstallPalette(const CDIB& dib, plat::DeviceContext& dc);
     // m_pBackground from `dib`, shown at the stage origin of dc.
     void ShowBackground(CDIB& dib, plat::DeviceContext& dc);
-    // The 8-bit back buffer (the stage's size unless given), in m_pBackDC.
+    // The 8-bit back buffer (m_nBackWidth x m_nBackHeight unless given), in m_pBackDC.
     void CreateBackBuffer(int width = 0, int height = 0);
     // The worlds' Enter: the background picture `file` becomes the palette
     // and the stage, the back buffer is made and the ready message posted.
     void EnterStage(plat::DeviceContext& dc, const std::string& file);
+    // The worlds' LoadHotspots: the busy cursor; the hot-spots of `spots`
+    // (one busy-cursor step each), the navigation bar (one step) and
+    // LoadExtras; when the engine is ready, the sounds and the loops; then
+    // ready, a full redraw, PlayIntro and the default cursor. Returns 1.
+    int LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds, std::span<const LoopSpec> loops);
+    // LoadWorld up to the full redraw: no intro, the busy cursor left on.
+    void LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
+                           std::span<const LoopSpec> loops);
+    // What a world loads after its bar besides its tables (nothing here).
+    virtual void LoadExtras();
+    // A world's opening animation once it is ready (nothing here).
+    virtual void PlayIntro();
     // The worlds' Paint: background, hot-spots in list order, DrawExtras,
     // the navigation bar when open, all through the back buffer onto dc.
     void PaintStage(plat::DeviceContext& dc);
+    // What PaintStage lays under the hot-spots: the background picture. A
+    // world that shows more than one picture there draws its own.
+    virtual void DrawBackdrop(plat::DeviceContext& backBuffer);
     // What a world draws over its hot-spots before the bar (nothing here).
     virtual void DrawExtras(plat::DeviceContext& backBuffer);
     // The navigation bar's part of a world's mouse handlers; true when the
     // bar took the event (nothing else happens with it, nothing is recorded).
     bool NavBarTakesMove(int x, int y);
     bool NavBarTakesClick(int x, int y);
+    // The worlds' cursor for the hot-spot under the pointer: the arrow (1)
+    // over none, set only when it is not the cursor already; the control
+    // cursor (3) over hot-spot `controlId`; the hot cursor (2) elsewhere.
+    void SetWorldCursor(CDIBButton* hotspot, int controlId);
+    // The worlds' loop switch over the loops firstLoop..lastLoop: stops the
+    // loop m_nLoopId when it plays and sounds `stopSound`; otherwise sounds
+    // `startSound`, steps m_nLoopId (StepLoopId) and starts that loop.
+    void SwitchLoop(int firstLoop, int lastLoop, int startSound, int stopSound);
+    // Moves m_nLoopId one step around first..last: forward, or backward
+    // while Ctrl is held (the loop buttons of the worlds).
+    void StepLoopId(int first, int last);  // m_nLoopId = NextLoopId(m_nLoopId, first, last)
 
     // The hub ignores letters while its help screen shows.
     virtual bool IgnoresLetters() const { return false; }

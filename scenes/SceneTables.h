@@ -4,8 +4,14 @@
 // load everything through the scene's folders and step the busy cursor once
 // per row, as every scene's loading does. Window thread only.
 
+#include <memory>
 #include <span>
 
+namespace plat {
+class Bitmap;
+}  // namespace plat
+
+class CDIBButton;
 class CScene;
 
 enum class SpotKind {
@@ -13,6 +19,7 @@ enum class SpotKind {
     Dual,       // up picture, mask a, and mask b hit while lit
     Highlight,  // up picture, mask, and a highlight picture at its own place
     Multi,      // mask tested at the position; pictures by level
+    ThreeImage, // the pictures of looks 1..3 (more[0..2], null: none), mask
 };
 
 struct SpotPicture {
@@ -28,7 +35,9 @@ struct SpotSpec {
     const char* up;                  // Simple, Dual, Highlight: the lit picture
     const char* mask;                // the hit mask (Dual: the first)
     const char* altMask = nullptr;   // Dual: the mask hit while lit
-    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures
+    SpotPicture more[3] = {};        // Highlight: [0] the highlight; Multi: the pictures;
+                                     // ThreeImage: the looks' files
+    bool sharedMask = false;         // the mask is one of the disc's shared masks (CScene::LoadSharedMask)
 };
 
 struct SoundSpec {
@@ -44,8 +53,20 @@ struct LoopSpec {
     int pan;
 };
 
+// A picture several hot-spots show, loaded once by the scene, which keeps it
+// while the hot-spots live (null when it failed to load).
+struct SharedPicture {
+    const char* file;
+    plat::Bitmap* bitmap;
+};
+
+// The hot-spot of one row, its pictures and mask loaded. A Highlight row
+// whose highlight file is one of `shared` shows that bitmap (not owned)
+// instead of a copy of its own.
+std::unique_ptr<CDIBButton> MakeHotspot(const CScene& scene, const SpotSpec& spot,
+                                        std::span<const SharedPicture> shared = {});
 // Appends a hot-spot per row to scene.m_hotspots, in row order.
-void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots);
+void BuildHotspots(CScene& scene, std::span<const SpotSpec> spots, std::span<const SharedPicture> shared = {});
 // Loads a sound per row into the engine (the caller checks it is ready).
 void LoadSounds(CScene& scene, std::span<const SoundSpec> sounds);
 // Registers the loops (disc audio folder); one busy-cursor step at the end.

@@ -50,9 +50,10 @@ plat::MessageBoxAnswer MonkeyDialogs::MessageBox(const std::string& text, plat::
     plat::MessageBoxAnswer a = buttons == plat::MessageBoxButtons::Ok ? plat::MessageBoxAnswer::Ok : plat::MessageBoxAnswer::Yes;
     if (text == kSaveNowQuestion) {
         log_.askedSaveNow = true;
-        // Only a new session is ever meant; the same question before quitting is refused.
+        // Asked before a new session or opening one, as the monkey meant;
+        // the same question before quitting is refused.
         a = plat::MessageBoxAnswer::Cancel;
-        if (session_ == Action::Session::New) {
+        if (session_ == Action::Session::New || session_ == Action::Session::Open) {
             const int roll = rng_.Below(100);
             a = roll < 35 ? plat::MessageBoxAnswer::Yes : roll < 80 ? plat::MessageBoxAnswer::No : plat::MessageBoxAnswer::Cancel;
         }
@@ -84,7 +85,7 @@ std::optional<std::string> MonkeyDialogs::SaveAnswer() {
     FileAnswer f{{}, FileAnswer::Expect::Saved, session != nullptr ? session->Encode() : std::vector<uint8_t>{}};
     const int roll = rng_.Below(100);
     if (roll < 10) {
-        log_.file.reset();
+        log_.save.reset();
         return std::nullopt;  // Cancel
     }
     if (roll < 30 && !saved_.empty()) {
@@ -92,10 +93,10 @@ std::optional<std::string> MonkeyDialogs::SaveAnswer() {
     } else if (roll < 38) {
         f.path = Scratch("s" + std::to_string(nextName_++));  // the dialog adds ".sts"
         f.path += ".sts";
-        log_.file = f;
+        log_.save = f;
         return f.path.substr(0, f.path.size() - 4);
     } else if (roll < 45) {
-        log_.file.reset();
+        log_.save.reset();
         return Scratch("s" + std::to_string(nextName_++) + ".txt");  // refused: the dialog comes again
     } else if (roll < 50) {
         f.path = Scratch("S" + std::to_string(nextName_++) + ".STS");
@@ -108,7 +109,7 @@ std::optional<std::string> MonkeyDialogs::SaveAnswer() {
     } else {
         f.path = Scratch("s" + std::to_string(nextName_++) + ".sts");
     }
-    log_.file = f;
+    log_.save = f;
     return f.path;
 }
 
@@ -116,7 +117,7 @@ std::optional<std::string> MonkeyDialogs::OpenAnswer() {
     FileAnswer f{{}, FileAnswer::Expect::LoadRefused, {}};
     const int roll = rng_.Below(100);
     if (roll < 15) {
-        log_.file.reset();
+        log_.open.reset();
         return std::nullopt;  // Cancel
     }
     if (roll < 65 && !saved_.empty()) {
@@ -127,10 +128,10 @@ std::optional<std::string> MonkeyDialogs::OpenAnswer() {
     } else if (roll < 85) {
         f.path = Scratch("missing.sts");
     } else {
-        log_.file.reset();
+        log_.open.reset();
         return Scratch("notes.txt");  // refused: the dialog comes again
     }
-    log_.file = f;
+    log_.open = f;
     return f.path;
 }
 

@@ -37,7 +37,8 @@ struct FileAnswer {
 struct DialogLog {
     std::vector<std::string> messages;     // texts of the message boxes, in order
     std::vector<std::string> scriptLines;  // "answer ..." and "file ..." lines, in order
-    std::optional<FileAnswer> file;        // the last name given to a session command
+    std::optional<FileAnswer> save;        // the last name given to a save dialog
+    std::optional<FileAnswer> open;        // the last name given to an open dialog
     bool askedSaveNow = false;             // "Save now?" was asked
     std::vector<std::string> faults;       // what the program got wrong while asking
 };
@@ -68,7 +69,7 @@ private:
     Rng& rng_;
     std::filesystem::path scratch_;
     Action::Session session_ = Action::Session::None;
-    bool saveForQuestion_ = false;  // the user answered Yes to "Save now?" in this action
+    bool saveForQuestion_ = false;  // Yes to "Save now?" in this action: the save dialog that follows is meant
     int dialogsThisAction_ = 0;
     int nextName_ = 1;
     std::vector<std::string> saved_;

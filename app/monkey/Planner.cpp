@@ -422,14 +422,14 @@ bool Planner::Play(ActionWriter& w) {
 }
 
 bool Planner::RandomPlayAll(ActionWriter& w) {
-    // Ctrl reaches the palette only when it has the keys: a press on its
-    // caption gives them, or an earlier click did.
-    if (rng_.Chance(60)) SafeClick(w, sight_.PaletteCaption());
+    // Ctrl counts wherever the keys are; sometimes a press on the caption
+    // gives them to the palette first.
+    if (rng_.Chance(50)) SafeClick(w, sight_.PaletteCaption());
     return WithCtrl(w, sight_.PaletteControl(P::kPlayAllId));
 }
 
 bool Planner::ClearAll(ActionWriter& w) {
-    if (rng_.Chance(60)) SafeClick(w, sight_.PaletteCaption());
+    if (rng_.Chance(50)) SafeClick(w, sight_.PaletteCaption());
     return WithCtrl(w, sight_.PaletteControl(P::kClearCutId));
 }
 

@@ -114,7 +114,9 @@ std::string SessionWatch::AfterAction(const DialogLog& dialogs, std::string& sav
             recordingTrack_ = palette->Selected()->m_nId - CRecordPalette::kFirstTrackId;
     }
     const Tracks now = Read(*s);
-    std::string fault = CheckFile(dialogs, savedFile);
+    std::string fault;
+    if (dialogs.save) fault = CheckFile(*dialogs.save, dialogs, savedFile);
+    if (fault.empty() && dialogs.open) fault = CheckFile(*dialogs.open, dialogs, savedFile);
     if (fault.empty()) fault = s != session_ ? CheckReplaced(dialogs, now) : CheckTracks(now);
     if (!s->IsRecording()) recordingTrack_ = -1;
     if (fault.empty() && !s->IsModified() && !s->IsRecording() && s->Encode() != savedBytes_)
@@ -123,9 +125,7 @@ std::string SessionWatch::AfterAction(const DialogLog& dialogs, std::string& sav
     return fault;
 }
 
-std::string SessionWatch::CheckFile(const DialogLog& dialogs, std::string& savedFile) {
-    if (!dialogs.file) return {};
-    const FileAnswer& f = *dialogs.file;
+std::string SessionWatch::CheckFile(const FileAnswer& f, const DialogLog& dialogs, std::string& savedFile) {
     switch (f.expect) {
         case FileAnswer::Expect::Saved: {
             if (Shown(dialogs, kUnableToSave)) return "saving to " + f.path + " was refused";
@@ -157,8 +157,9 @@ std::string SessionWatch::CheckFile(const DialogLog& dialogs, std::string& saved
 std::string SessionWatch::CheckReplaced(const DialogLog& dialogs, const Tracks& now) {
     CSession& s = *sight_.Session();
     recordingTrack_ = -1;
-    if (dialogs.file && dialogs.file->expect == FileAnswer::Expect::Loaded) {
-        const std::string& path = dialogs.file->path;
+    if (wasModified_ && !dialogs.askedSaveNow) return "the session was replaced with unsaved cuts, without asking to save them";
+    if (dialogs.open && dialogs.open->expect == FileAnswer::Expect::Loaded) {
+        const std::string& path = dialogs.open->path;
         const std::vector<uint8_t> bytes = s.Encode();
         if (bytes != files_[path]) return "reopening " + path + " gave other cuts than were saved there";
         savedBytes_ = bytes;
@@ -168,7 +169,6 @@ std::string SessionWatch::CheckReplaced(const DialogLog& dialogs, const Tracks& 
     for (int t = 0; t < kTrackCount; ++t)
         if (!now[static_cast<size_t>(t)].empty())
             return "the new session already holds " + Describe(now[static_cast<size_t>(t)]) + " in track " + std::to_string(t + 1);
-    if (wasModified_ && !dialogs.askedSaveNow) return "a new session replaced unsaved cuts without asking to save them";
     savedBytes_ = s.Encode();
     ++counts_.newSessions;
     return {};

@@ -49,7 +49,7 @@ public:
 private:
     using Tracks = std::array<std::string, 6>;  // each cut as comparable text, "" when empty
     Tracks Read(const CSession& s) const;
-    std::string CheckFile(const DialogLog& dialogs, std::string& savedFile);
+    std::string CheckFile(const FileAnswer& f, const DialogLog& dialogs, std::string& savedFile);
     std::string CheckReplaced(const DialogLog& dialogs, const Tracks& now);
     std::string CheckTracks(const Tracks& now);
 

@@ -21,6 +21,14 @@ public:
     virtual void Render(int16_t* out, int frames, int sampleRate) = 0;
 };
 
+// Takes the frames a headless device renders, in order, as they are rendered
+// (a render of a session into a sound file). Window thread.
+class AudioSink {
+public:
+    virtual ~AudioSink() = default;
+    virtual void Write(const int16_t* interleaved, int frames) = 0;
+};
+
 class AudioDevice {
 public:
     virtual ~AudioDevice() = default;

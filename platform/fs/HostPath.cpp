@@ -181,9 +181,13 @@ std::optional<std::vector<uint8_t>> HostPath::ReadFile(std::string_view hostName
     std::ifstream in(*p, std::ios::binary);
     if (!in) return std::nullopt;
     std::vector<uint8_t> bytes;
+    // The size is a hint only (the file may change while it is read).
+    if (const uintmax_t size = fs::file_size(*p, ec); !ec && size < (uintmax_t{1} << 30))
+        bytes.reserve(static_cast<size_t>(size));
     char chunk[65536];
     while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+        const auto* first = reinterpret_cast<const uint8_t*>(chunk);
+        bytes.insert(bytes.end(), first, first + in.gcount());
         if (in.eof()) break;
     }
     if (in.bad()) return std::nullopt;

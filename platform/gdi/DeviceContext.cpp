@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <unordered_map>
 
 #include "platform/gdi/Display.h"
 
@@ -49,6 +50,8 @@ void ForEachSpan(const Rect& area, const std::vector<Rect>& clip, Fn&& fn) {
 // Coordinates this far out are nonsense; refusing them keeps the rectangle
 // arithmetic below free of overflow.
 bool Sane(int v) { return v > -(1 << 28) && v < (1 << 28); }
+
+uint32_t Key(Rgb c) { return uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b; }
 
 bool InClip(const std::vector<Rect>& clip, Point p) {
     if (clip.empty()) return true;
@@ -158,14 +161,24 @@ void DeviceContext::DrawDib(int x, int y, const DibView& dib) {
     // and white on a monochrome target.
     std::array<uint8_t, 256> map{};
     const Palette mono({kBlack, kWhite});
+    const bool selected = !target_->IsMonochrome() && palette_ != nullptr && palette_->Size() > 0;
+    // A picture drawn through its own palette finds every colour exactly: the
+    // first entry of each colour, found once, spares the nearest search.
+    std::unordered_map<uint32_t, uint8_t> exact;
+    if (selected) {
+        exact.reserve(size_t(palette_->Size()));
+        for (int i = palette_->Size() - 1; i >= 0; --i) exact[Key(palette_->Entry(i))] = uint8_t(i);
+    }
     for (int i = 0; i < 256; ++i) {
         const Rgb c = dib.colours[i];
-        if (target_->IsMonochrome())
+        if (target_->IsMonochrome()) {
             map[size_t(i)] = uint8_t(mono.NearestIndex(c));
-        else if (palette_ != nullptr && palette_->Size() > 0)
-            map[size_t(i)] = uint8_t(palette_->NearestIndex(c));
-        else
+        } else if (selected) {
+            const auto hit = exact.find(Key(c));
+            map[size_t(i)] = hit != exact.end() ? hit->second : uint8_t(palette_->NearestIndex(c));
+        } else {
             map[size_t(i)] = display_->NearestIndex(c);
+        }
     }
     const Rect dest = Rect::FromSize(x + origin_.x, y + origin_.y, dib.width, dib.height);
     const Rect area = dest.Intersect(BoundsOf(*target_));

@@ -5,8 +5,8 @@
 namespace plat {
 
 HeadlessAudioDevice::HeadlessAudioDevice(ManualClock& clock, AudioSource& source, const AudioConfig& config,
-                                         const std::string& wavPath, bool keep)
-    : clock_(clock), source_(source), config_(config), keep_(keep) {
+                                         const std::string& wavPath, bool keep, AudioSink* sink)
+    : clock_(clock), source_(source), config_(config), keep_(keep), sink_(sink) {
     config_.sampleRate = std::max(1, config_.sampleRate);
     config_.bufferFrames = std::max(1, config_.bufferFrames);
     chunk_.resize(static_cast<size_t>(config_.bufferFrames) * 2);
@@ -25,6 +25,7 @@ void HeadlessAudioDevice::OnClockAdvanced(uint32_t elapsedMs) {
         source_.Render(chunk_.data(), n, config_.sampleRate);
         if (keep_) mixed_.insert(mixed_.end(), chunk_.begin(), chunk_.begin() + 2 * n);
         if (wav_) wav_->Write(chunk_.data(), n);
+        if (sink_ != nullptr) sink_->Write(chunk_.data(), n);
         framesRendered_ += static_cast<uint64_t>(n);
         frames -= static_cast<uint64_t>(n);
     }

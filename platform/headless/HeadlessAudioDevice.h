@@ -4,7 +4,7 @@
 // the same program time. Each advance of n ms renders n * rate / 1000 frames,
 // carrying the fraction to the next advance, so any split of the same time
 // gives the same frames. Everything rendered is kept in memory (tests read
-// it) and optionally written to a WAV file. Window thread.
+// it), optionally written to a WAV file and handed to a sink. Window thread.
 
 #include <cstdint>
 #include <memory>
@@ -21,8 +21,9 @@ class HeadlessAudioDevice final : public AudioDevice, public ManualClock::Listen
 public:
     // Registers itself as the clock's listener until destroyed. `wavPath`
     // empty: no file. `keep` false: nothing kept in memory (long runs).
+    // `sink` (not owned, may be null) gets every frame rendered.
     HeadlessAudioDevice(ManualClock& clock, AudioSource& source, const AudioConfig& config,
-                        const std::string& wavPath = {}, bool keep = true);
+                        const std::string& wavPath = {}, bool keep = true, AudioSink* sink = nullptr);
     ~HeadlessAudioDevice() override;
 
     int SampleRate() const override { return config_.sampleRate; }
@@ -39,6 +40,7 @@ private:
     AudioSource& source_;
     AudioConfig config_;
     bool keep_;
+    AudioSink* sink_;
     uint64_t carry_ = 0;  // rate * ms remainder below one frame, in 1/1000 frames
     uint64_t framesRendered_ = 0;
     std::vector<int16_t> chunk_;

@@ -15,7 +15,8 @@ void HeadlessBackend::Present(const uint32_t* xrgb, int width, int height) {
 }
 
 std::unique_ptr<AudioDevice> HeadlessBackend::OpenAudio(AudioSource& source, const AudioConfig& config) {
-    return std::make_unique<HeadlessAudioDevice>(clock_, source, config, options_.audioOutPath, options_.keepAudio);
+    return std::make_unique<HeadlessAudioDevice>(clock_, source, config, options_.audioOutPath, options_.keepAudio,
+                                                 options_.audioSink);
 }
 
 bool HeadlessBackend::ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) {

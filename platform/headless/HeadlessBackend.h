@@ -15,9 +15,13 @@
 
 namespace plat {
 
+class AudioSink;
+
 struct HeadlessOptions {
     std::string audioOutPath;  // WAV file of everything played; empty: none
     bool keepAudio = true;     // keep the played samples in memory
+    AudioSink* audioSink = nullptr;  // gets every frame played; not owned
+    bool showFrames = true;    // compose the frames the loop shows (false: sound only)
 };
 
 class HeadlessBackend final : public Backend {
@@ -31,6 +35,7 @@ public:
     std::unique_ptr<AudioDevice> OpenAudio(AudioSource& source, const AudioConfig& config) override;
     bool ReadScreen(std::vector<uint32_t>& xrgb, int& width, int& height) override;
     bool Interactive() const override { return false; }
+    bool ShowsFrames() const override { return options_.showFrames; }
 
     const std::vector<uint32_t>& LastFrame() const { return frame_; }
     uint64_t FramesPresented() const { return presented_; }

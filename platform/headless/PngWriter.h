@@ -1,12 +1,15 @@
 #pragma once
-// Writes 0x00RRGGBB frames as 8-bit RGB PNG files (libpng). Any thread.
+// Writes frames as 8-bit PNG files (libpng). Any thread.
 
 #include <cstdint>
 #include <string>
 
 namespace plat {
 
-// False (and nothing usable written) when the file cannot be written.
+// 0x00RRGGBB pixels as an RGB PNG. False (and nothing usable written) when
+// the file cannot be written.
 bool WritePng(const std::string& path, const uint32_t* xrgb, int width, int height);
+// 0xAARRGGBB pixels (straight, not premultiplied alpha) as an RGBA PNG.
+bool WritePngWithAlpha(const std::string& path, const uint32_t* argb, int width, int height);
 
 }  // namespace plat

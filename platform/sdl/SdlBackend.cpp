@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/audio/AudioDevice.h"
 #include "platform/window/Keys.h"
@@ -39,12 +40,43 @@ private:
     int frames_;
 };
 
+bool IsSet(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// SDL's video drivers that draw into memory only.
+bool ShowsNothing(const char* driver) {
+    return driver == nullptr || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend(const SdlOptions& options) : options_(options) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         error_ = SDL_GetError();
         return;
+    }
+    // Without a display SDL falls back to drivers that show nothing, and the
+    // program would run unseen with no way to stop it. Only a driver the user
+    // named may be one of those. A display named in the environment that did
+    // not answer at once (an X server may refuse a connection now and then)
+    // gets a few more tries first.
+    if (!IsSet("SDL_VIDEODRIVER")) {
+        for (int retry = 0; retry < 3 && ShowsNothing(SDL_GetCurrentVideoDriver()) &&
+                            (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"));
+             ++retry) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+            if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+                error_ = SDL_GetError();
+                return;
+            }
+        }
+        if (ShowsNothing(SDL_GetCurrentVideoDriver())) {
+            noDisplay_ = true;
+            error_ = kNoDisplayMessage;
+            return;
+        }
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour
     const int w = options_.desktopWidth, h = options_.desktopHeight;

@@ -37,6 +37,12 @@ public:
 
     bool Ok() const { return renderer_ != nullptr; }
     const std::string& Error() const { return error_; }
+    // SDL found no display, only its drivers that show nothing (offscreen,
+    // dummy), and SDL_VIDEODRIVER did not ask for one: Error() is then
+    // kNoDisplayMessage.
+    bool NoDisplay() const { return noDisplay_; }
+    static constexpr const char* kNoDisplayMessage =
+        "No display found: start Plinkpad from a desktop session, or use --headless.";
 
     void Present(const uint32_t* xrgb, int width, int height) override;
     void PollInput(std::vector<InputEvent>& out) override;
@@ -59,6 +65,7 @@ private:
 
     SdlOptions options_;
     std::string error_;
+    bool noDisplay_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

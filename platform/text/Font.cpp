@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/text/Utf8.h"
+
 namespace plat {
 
 namespace {
@@ -17,31 +19,6 @@ const char* FileFor(Font::Face face) {
         case Font::Face::Sans: break;
     }
     return "DejaVuSans.ttf";
-}
-
-// Decodes one UTF-8 code point; malformed bytes read as U+FFFD, one byte each.
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    if (extra == 0) {
-        ++i;
-        return b;
-    }
-    if (extra < 0 || i + static_cast<size_t>(extra) >= s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t cp = b & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        const auto c = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    i += static_cast<size_t>(extra) + 1;
-    return cp;
 }
 
 }  // namespace

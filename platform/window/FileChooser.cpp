@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <system_error>
 
 #include "platform/text/Font.h"
@@ -75,6 +76,9 @@ fs::path FileChooser::StartFolder(const FileDialogOptions& options) {
     const fs::path initial(options.initialName);
     if (initial.has_parent_path() && IsDir(initial.parent_path())) return initial.parent_path();
     if (!options.initialDirectory.empty() && IsDir(options.initialDirectory)) return options.initialDirectory;
+    // The user's files belong in the user's home folder, not in whatever
+    // folder the program was started from (a desktop menu may start it anywhere).
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/' && IsDir(home)) return home;
     std::error_code ec;
     fs::path cwd = fs::current_path(ec);
     return ec ? fs::path("/") : cwd;
@@ -84,8 +88,11 @@ std::string FileChooser::ResolveTypedName(const FileDialogOptions& options, cons
                                           const std::string& typed) {
     fs::path p(typed);
     if (p.is_relative()) p = folder / p;
-    if (!options.defaultExtension.empty() && !p.filename().empty() && !p.filename().has_extension())
-        p += "." + options.defaultExtension;
+    // A name that starts with a dot is an extension without a title, as the
+    // host reads names (".sts"), not a hidden file without an extension.
+    const std::string name = p.filename().string();
+    const bool hasExtension = p.filename().has_extension() || (name.size() > 1 && name[0] == '.' && name != "..");
+    if (!options.defaultExtension.empty() && !name.empty() && !hasExtension) p += "." + options.defaultExtension;
     return p.lexically_normal().string();
 }
 

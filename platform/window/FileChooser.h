@@ -28,10 +28,12 @@ public:
     std::optional<std::string> Run();
 
     // The folder the chooser starts in: the initial name's folder, else the
-    // initial directory, else the current directory.
+    // initial directory, else the user's home folder ($HOME), else the
+    // current directory.
     static std::filesystem::path StartFolder(const FileDialogOptions& options);
     // A name as typed in `folder`: relative names are taken in the folder,
-    // and a name without an extension gets the default one.
+    // and a name without an extension gets the default one (".sts" is all
+    // extension).
     static std::string ResolveTypedName(const FileDialogOptions& options, const std::filesystem::path& folder,
                                         const std::string& typed);
     // Whether `name` matches the filter pattern ("*.sts"; several patterns

@@ -248,7 +248,7 @@ void WindowSystem::PollBackend() {
 void WindowSystem::Idle() {
     const uint32_t now = clock_.NowMs();
     const uint32_t sincePresent = now - lastPresentMs_;
-    if (framePending_ && sincePresent >= kFrameIntervalMs) Present();
+    if (framePending_ && sincePresent >= kFrameIntervalMs && backend_.ShowsFrames()) Present();
     if (script_ != nullptr && !scriptEnded_) {
         if (!script_->Step(NextTimerDue())) {
             scriptEnded_ = true;
@@ -391,6 +391,10 @@ void WindowSystem::DispatchMouse(const InputEvent& e) {
         default:
             break;
     }
+}
+
+bool WindowSystem::IsKeyDown(int key) const {
+    return std::find(keysDown_.begin(), keysDown_.end(), key) != keysDown_.end();
 }
 
 void WindowSystem::DispatchKey(const InputEvent& e) {

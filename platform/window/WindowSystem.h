@@ -115,6 +115,9 @@ public:
     Window* Capture() const { return capture_; }
     Window* Focus() const { return focus_; }
     void SetFocus(Window* w);
+    // Key `key` (a virtual-key code) is down now, whichever window got it or
+    // whether none did: the keyboard's own state, not a window's view of it.
+    bool IsKeyDown(int key) const;
 
     // --- Desktop ---
     // Composes every visible window, in z-order, into an 8-bit picture of the

@@ -42,7 +42,8 @@ struct DayArrangement {
     bool operator==(const DayArrangement&) const = default;
 };
 
-// The longest cut name: the file keeps 32 bytes, the last one a NUL.
+// The longest cut name, in characters: the file keeps 32 bytes of code page
+// 1252, one a character, the last one a NUL.
 inline constexpr size_t kMaxCutNameLength = 31;
 
 struct SessionCut {
@@ -51,7 +52,7 @@ struct SessionCut {
     // play those.
     int32_t world = 0;
     std::vector<SessionEvent> events;  // in recording order
-    std::string name;                  // at most kMaxCutNameLength bytes, no NUL
+    std::string name;                  // UTF-8, at most kMaxCutNameLength characters, no NUL
     std::unique_ptr<DayArrangement> arrangement;  // Day cuts only, else null
 };
 
@@ -71,3 +72,6 @@ inline const char* WorldName(int32_t world) {
     static constexpr const char* kNames[] = {"Center", "Star", "Day", "kBot", "Troid", "Gama"};
     return world >= 0 && world < 6 ? kNames[world] : nullptr;
 }
+
+// A cut the recorder can play: it has events and a known world.
+inline bool IsPlayableCut(const SessionCut& cut) { return !cut.events.empty() && WorldName(cut.world) != nullptr; }

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string_view>
+
+#include "platform/text/Utf8.h"
+#include "recording/codec/CodePage1252.h"
 
 namespace {
 
@@ -60,10 +65,12 @@ void WriteCut(Writer& w, const SessionCut& cut) {
     } else {
         w.U32(0);
     }
-    // The text up to its first NUL, at most 31 bytes, then zeros to 32.
-    const size_t length = std::min({cut.name.size(), cut.name.find('\0'), kMaxCutNameLength});
-    w.Bytes(cut.name.data(), length);
-    w.Zeros(kNameFieldSize - length);
+    // The text up to its first NUL, at most 31 characters of the code page,
+    // then zeros to 32 bytes.
+    const std::string_view text(cut.name.data(), std::min(cut.name.size(), cut.name.find('\0')));
+    const std::string bytes = Utf8ToCodePage1252(plat::FirstCodePoints(text, kMaxCutNameLength));
+    w.Bytes(bytes.data(), bytes.size());
+    w.Zeros(kNameFieldSize - bytes.size());
 }
 
 // --- Reading ---
@@ -135,12 +142,13 @@ bool ReadHeader(Reader& r, std::string& error) {
     return true;
 }
 
-// Reads a count of records of `recordSize` bytes; a negative count or one
-// whose records cannot fit in the bytes left fails before anything is made.
+// Reads a count of records of `recordSize` bytes. A negative count reads as
+// none, as other readers of the format take it; a count whose records cannot
+// fit in the bytes left fails before anything is made.
 bool ReadCount(Reader& r, size_t recordSize, const std::string& what, int32_t& count, std::string& error) {
     const size_t at = r.Offset();
     if (!r.I32(count)) return Fail(error, at, "file ends before the " + what + " count");
-    if (count < 0) return Fail(error, at, what + " count " + std::to_string(count) + " is negative");
+    count = std::max(count, 0);
     if (static_cast<size_t>(count) > r.Left() / recordSize)
         return Fail(error, at,
                     what + " count " + std::to_string(count) + " needs " +
@@ -184,7 +192,7 @@ bool ReadCut(Reader& r, SessionCut& cut, std::string& error) {
     // The text ends at the first NUL; without one, at 31 bytes (the last byte
     // of the field is the terminator's place).
     const auto* text = reinterpret_cast<const char*>(name.data());
-    cut.name.assign(text, strnlen(text, kMaxCutNameLength));
+    cut.name = CodePage1252ToUtf8(std::string_view(text, strnlen(text, kMaxCutNameLength)));
     return true;
 }
 
@@ -221,5 +229,21 @@ bool ReadSessionFile(std::span<const uint8_t> bytes, SessionTracks& tracks, std:
         loaded[static_cast<size_t>(track)] = std::move(cut);
     }
     tracks = std::move(loaded);
+    return true;
+}
+
+bool LoadSessionFile(const std::string& path, SessionTracks& tracks, std::string& reason) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes;
+    if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in || in.bad()) {
+        reason = "cannot read the file";
+        return false;
+    }
+    std::string error;
+    if (!ReadSessionFile(bytes, tracks, error)) {
+        reason = "not a session file: " + error;
+        return false;
+    }
     return true;
 }

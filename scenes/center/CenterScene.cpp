@@ -407,7 +407,8 @@ void CCenterScene::FlashLabels() {
 // --- Worlds ---
 
 void CCenterScene::LightWorld(CThreeImageButton* h) {
-    if (m_pLitWorld != nullptr && m_pLitWorld != m_pChosenWorld) {
+    // Another world lit by a roll-over goes dark; h itself stays lit.
+    if (m_pLitWorld != nullptr && m_pLitWorld != m_pChosenWorld && m_pLitWorld != h) {
         DarkenWorld(m_pLitWorld);
         m_pLitWorld = nullptr;
     }

@@ -3,12 +3,8 @@
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
-#include "graphics/MultiUpstateButton.h"
-#include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
-#include "scenes/NavBarTable.h"
-#include "scenes/SceneTables.h"
 
 namespace {
 
@@ -30,14 +26,10 @@ constexpr int kLoopSwitchOut = 41;
 constexpr int kLoopStartClick = 42;
 constexpr int kLoopStopClick = 43;
 constexpr int kRecordCornerSound = 80;  // general
-constexpr int kSustainSound = 90;       // general
 
 constexpr uint32_t kIntroStepMs = 200;
 
-// Cursor kinds.
 constexpr int kArrowCursor = 1;
-constexpr int kHotCursor = 2;
-constexpr int kControlCursor = 3;
 
 bool In(int id, int first, int last) { return id >= first && id <= last; }
 
@@ -104,46 +96,17 @@ CTroidScene::~CTroidScene() = default;
 
 void CTroidScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "trbkgrnd.bmp"); }
 
-int CTroidScene::LoadHotspots() {
-    LoadContents();
-    PlayIntro();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
-}
+int CTroidScene::LoadHotspots() { return LoadWorld(kSpots, kSounds, kLoops); }
 
-void CTroidScene::LoadContents() {
-    m_pView->SetCursorKind(4);
-    BuildHotspots(*this, kSpots);
-    m_pNavBar = MakeNavBar(*this);
-    ToggleWaitCursor();
-    if (Engine().IsReady()) {
-        LoadSounds(*this, kSounds);
-        RegisterLoops(*this, kLoops);
-    }
-    m_bNotReady = 0;
-    RedrawNow();
-}
+void CTroidScene::LoadContents() { LoadWorldContents(kSpots, kSounds, kLoops); }
 
 void CTroidScene::PlayIntro() {
-    for (int id = kFirstRock; id <= kLastRock; id += kRockStep) {
-        CDIBButton* h = FindHotspot(id);
-        if (h == nullptr) continue;
-        LightSpot(h);
-        PlaySound(id);
-        Wait(kIntroStepMs);
-        UnlightSpot(h);
-    }
+    for (int id = kFirstRock; id <= kLastRock; id += kRockStep) SweepSpot(id, kIntroStepMs);
 }
 
 void CTroidScene::Paint(plat::DeviceContext& dc) { PaintStage(dc); }
 
-void CTroidScene::UpdateCursor(CDIBButton* hotspot) {
-    if (hotspot == nullptr) {
-        if (m_pView->CursorKind() != kArrowCursor) m_pView->SetCursorKind(kArrowCursor);
-    } else {
-        m_pView->SetCursorKind(hotspot->m_nId == kLoopSwitch ? kControlCursor : kHotCursor);
-    }
-}
+void CTroidScene::UpdateCursor(CDIBButton* hotspot) { SetWorldCursor(hotspot, kLoopSwitch); }
 
 void CTroidScene::OnHotspotLeave(CDIBButton* hotspot) {
     const int id = hotspot->m_nId;
@@ -174,8 +137,7 @@ void CTroidScene::OnMouseMove(int x, int y) {
     if (button == nullptr || button == m_pHoverHotspot) return;
     const int id = button->m_nId;
     if (id == kSustainSwitch) {
-        Engine().PlayGeneralSound(kSustainSound);
-        static_cast<CMultiUpstateButton*>(button)->PressLevel(*m_pView, m_bSustain ? 2 : 1, 1);
+        EnterModeSwitch(button, m_bSustain);
     } else {
         LightSpot(button);
     }
@@ -207,39 +169,17 @@ void CTroidScene::OnLButtonUp(int x, int y) {
     } else {
         const int id = button->m_nId;
         if (id == kLoopSwitch)
-            SwitchLoop();
+            SwitchLoop(kFirstLoop, kLastLoop, kLoopStartClick, kLoopStopClick);
         else if (In(id, kFirstCrystal, kLastCrystal) || In(id, kFirstBeacon, kLastBeacon))
             PlaySound(id + 1);
         else if (id == kPaletteCorner)
             ToggleRecordPalette();
         else if (id == kSustainSwitch)
-            ToggleSustain(button);
+            FlipModeSwitch(button, m_bSustain, "troid sustain");
         else
             PlaySound(id);
     }
     RecordClick(x, y);
-}
-
-void CTroidScene::SwitchLoop() {
-    CSoundEngine& engine = Engine();
-    if (engine.IsLoopPlaying(m_nLoopId)) {
-        engine.StopLoop(m_nLoopId);
-        PlaySound(kLoopStopClick);
-        return;
-    }
-    PlaySound(kLoopStartClick);
-    if (m_bCtrl)
-        m_nLoopId = m_nLoopId == kFirstLoop ? kLastLoop : m_nLoopId - 1;
-    else
-        m_nLoopId = m_nLoopId == kLastLoop ? kFirstLoop : m_nLoopId + 1;
-    engine.StartLoop(m_nLoopId);
-}
-
-void CTroidScene::ToggleSustain(CDIBButton* h) {
-    Engine().PlayGeneralSound(kSustainSound);
-    m_bSustain = !m_bSustain;
-    static_cast<CMultiUpstateButton*>(h)->PressLevel(*m_pView, m_bSustain ? 2 : 1, 1);
-    plat::TraceLine("troid sustain %s", m_bSustain ? "on" : "off");
 }
 
 void CTroidScene::OnTimer(int id) { EndTimedSound(id); }

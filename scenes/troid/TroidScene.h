@@ -43,7 +43,5 @@ public:
     int m_bSustain = 0;
 
 private:
-    void PlayIntro();
-    void SwitchLoop();
-    void ToggleSustain(CDIBButton* h);
+    void PlayIntro() override;
 };

@@ -132,6 +132,25 @@ TEST_F(ProgramRunTest, BadOptionsEndWithStatusTwo) {
     }
 }
 
+TEST_F(ProgramRunTest, WithoutADisplayItSaysSoUnlessADriverWasAskedFor) {
+    fs::path disc = scratch_.path / "disc";
+    MakeDisc(disc);
+    // SDL keeps memory of its drivers to the end; the program's own leaks are
+    // checked by the headless runs.
+    const std::string noDisplay =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 ";
+    RunResult r = Run(Drives({disc}), "quit\n", noDisplay);
+    EXPECT_EQ(r.status, 1);
+    std::ifstream out(scratch_.path / "run.out");
+    std::string line, last;
+    while (std::getline(out, line)) last = line;
+    EXPECT_EQ(last, "No display found: start Plinkpad from a desktop session, or use --headless.");
+    EXPECT_TRUE(r.trace.empty()) << "nothing ran";
+    // A driver the user asked for is used as it is.
+    r = Run(Drives({disc}), "wait 10\nquit\n", noDisplay + "SDL_VIDEODRIVER=offscreen ");
+    EXPECT_EQ(r.status, 0) << "see " << (scratch_.path / "run.out");
+}
+
 // Reads a PNG as RGB triples.
 bool ReadPng(const fs::path& path, std::vector<uint8_t>& rgb, int& w, int& h) {
     png_image image{};

@@ -7,6 +7,7 @@
 #include "platform/window/EditControl.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
+#include "recording/codec/SessionFile.h"
 #include "tests/app/ShellHarness.h"
 #include "tests/app/TestScene.h"
 
@@ -92,6 +93,7 @@ TEST_F(SessionCommandsTest, OpenAsksAgainForWrongNamesAndKeepsTheSessionWhenLoad
          0,
          {"Not Plinkpads session. File must have .sts extention. Try Again."}},
         {"not a session", {In("broken.sts")}, 0, {"Unable to load session!"}},
+        {"only the extension, then cancel", {In(".sts"), std::nullopt}, 0, {"Not Valid filename. Try again."}},
         {"missing file", {In("gone.sts")}, 0, {"Unable to load session!"}},
     };
     for (const Case& c : cases) {
@@ -161,6 +163,21 @@ TEST_F(SessionCommandsTest, AFailedSaveKeepsTheOldFileAndTheSessionCountsAsUnsav
     EXPECT_FALSE(shell_->Windows().QuitPosted());
 }
 
+TEST_F(SessionCommandsTest, SavingKeepsTheFilesModeAndWritesThroughASymlink) {
+    const fs::path real = scratch_.path / "elsewhere" / "real.sts";
+    WriteFile(real, "OLD CONTENT");
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+    fs::permissions(real, mode);
+    fs::create_symlink("../elsewhere/real.sts", folder_ / "link.sts");
+    File(In("link.sts"));
+    ASSERT_EQ(view_->SaveSession(), 1);
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.sts"));
+    EXPECT_EQ(Slurp(real).size(), 38u);
+    EXPECT_EQ(fs::status(real).permissions(), mode);
+    for (const fs::path& dir : {folder_, real.parent_path()})
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no stray file in " << dir;
+}
+
 TEST_F(SessionCommandsTest, SaveIntoAMissingFolderFails) {
     File(In("nowhere/x.sts"));
     EXPECT_EQ(view_->SaveSession(), 0);
@@ -205,58 +222,46 @@ TEST_F(SessionCommandsTest, NewAndQuitAskOnlyForAChangedSession) {
     }
 }
 
-TEST_F(SessionCommandsTest, NewAndOpenEndARecordingBeforeReplacingTheSession) {
+TEST_F(SessionCommandsTest, NewOpenAndQuitEndARecordingSoThatSavingFirstKeepsItsCut) {
     File(In("empty.sts"));
     ASSERT_EQ(view_->SaveSession(), 1);
     CScene& scene = *view_->Scene();
     scene.ToggleRecordPalette();
-    for (bool open : {false, true}) {
+    enum class Command { New, Open, Quit };
+    for (Command command : {Command::New, Command::Open, Command::Quit}) {
         view_->Session()->StartRecording(2);
         view_->Session()->AddEvent(1, 5, 6);
         log_.clear();
-        if (open) {
-            File(In("empty.sts"));
-            EXPECT_EQ(view_->OpenSession(), 1);
-        } else {
-            Reply(Answer::No);
-            EXPECT_EQ(view_->NewSession(), 1);
+        Reply(Answer::Yes);  // "Save now?"
+        File(In("saved.sts"));
+        switch (command) {
+            case Command::New: EXPECT_EQ(view_->NewSession(), 1); break;
+            case Command::Open:
+                File(In("empty.sts"));
+                EXPECT_EQ(view_->OpenSession(), 1);
+                break;
+            case Command::Quit: EXPECT_EQ(view_->QuitProgram(), 1); break;
         }
         EXPECT_FALSE(view_->Session()->IsRecording());
-        EXPECT_EQ(log_, (Log{"reselect", "compact 0"})) << "the typed name goes to the old session, then it stops";
+        const Log expected = command == Command::Quit ? Log{"compact 0"} : Log{"compact 0", "reselect"};
+        EXPECT_EQ(log_, expected)
+            << "the recording stops before the question; the typed name then goes to the old session";
+        const std::string bytes = Slurp(folder_ / "saved.sts");
+        SessionTracks saved;
+        std::string error;
+        ASSERT_TRUE(ReadSessionFile({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, saved, error))
+            << error;
+        ASSERT_NE(saved[1], nullptr) << "the save holds the recorded cut";
+        EXPECT_EQ(saved[1]->events.size(), 1u);
+        if (command == Command::Quit) break;
         ASSERT_NE(scene.Palette(), nullptr);
         // The palette keeps working with the new session.
         view_->Session()->StartRecording(1);
         EXPECT_TRUE(scene.IsRecording());
         view_->Session()->StopAll();
+        fs::remove(folder_ / "saved.sts");
     }
-}
-
-TEST_F(SessionCommandsTest, SavingBeforeNewOrQuitKeepsTheRecordingGoingOn) {
-    struct Case {
-        bool quit;
-        Answer answer;
-    } cases[] = {{false, Answer::Yes}, {true, Answer::Yes}, {false, Answer::Cancel}, {true, Answer::Cancel}};
-    for (const Case& c : cases) {
-        SetUp();
-        view_->Scene()->ToggleRecordPalette();
-        view_->Session()->StartRecording(3);
-        view_->Session()->AddEvent(1, 5, 6);
-        Reply(c.answer);
-        File(In("kept.sts"));
-        const int result = c.quit ? view_->QuitProgram() : view_->NewSession();
-        if (c.answer == Answer::Cancel) {
-            EXPECT_EQ(result, 0);
-            EXPECT_TRUE(view_->Session()->IsRecording()) << "cancelled: the recording goes on";
-        } else {
-            const std::string bytes = Slurp(folder_ / "kept.sts");
-            std::string error;
-            auto saved = CSession::Load(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), error);
-            ASSERT_TRUE(saved) << error;
-            ASSERT_NE(saved->GetCut(2), nullptr) << (c.quit ? "quit" : "new") << ": the recording is in the file";
-            EXPECT_EQ(saved->GetCut(2)->events.size(), 1u);
-        }
-        TearDown();
-    }
+    EXPECT_TRUE(shell_->Windows().QuitPosted());
 }
 
 }  // namespace

@@ -137,6 +137,25 @@ TEST_F(MixerTest, StopKeepsTheCursorAndReleaseSilencesAtOnce) {
     EXPECT_EQ(Peak(Render(mixer, 100), 0), 0);
 }
 
+TEST_F(MixerTest, LoopGainScalesLoopingVoicesOnlyAndPlayingVoicesAreCountedByKind) {
+    auto loop = Voice(ConstantWav(100, 8000));
+    auto shot = Voice(ConstantWav(300, 1000));
+    auto stopped = Voice(ConstantWav(300, 1000));
+    loop->Play(true);
+    shot->Play(false);
+    stopped->Play(false);
+    stopped->Stop();
+    EXPECT_EQ(mixer.CountPlaying().loops, 1);
+    EXPECT_EQ(mixer.CountPlaying().oneShots, 1);
+    mixer.SetLoopGain(0.25);
+    EXPECT_EQ(Render(mixer, 10)[0], 2000 + 1000);
+    mixer.SetLoopGain(0);
+    EXPECT_EQ(Render(mixer, 10)[0], 1000);
+    Render(mixer, 300);  // the one-shot ends; the silenced loop goes on
+    EXPECT_EQ(mixer.CountPlaying().oneShots, 0);
+    EXPECT_EQ(mixer.CountPlaying().loops, 1);
+}
+
 TEST_F(MixerTest, DuplicateSharesSamplesWithItsOwnCursorAndTheOriginalsParameters) {
     auto voice = Voice(ConstantWav(1000, 10000));
     voice->SetVolume(-600);

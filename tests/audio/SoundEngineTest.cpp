@@ -178,14 +178,19 @@ TEST_F(SoundEngineTest, MuteAndUnmuteRestoreTheEarlierLevel) {
     EXPECT_EQ(host.TraceText(), (Strings{"volume 3", "play 5 a.wav", "volume 10", "volume 3"}));
 }
 
-TEST_F(SoundEngineTest, SoundsLoadedWhileMutedStaySilentUntilUnmuted) {
+TEST_F(SoundEngineTest, SoundsAndLoopsStartedWhileMutedStaySilentUntilUnmuted) {
     CreateEngine();
+    engine.AddLoop(kFolder + std::string("a.wav"), 500, 0);
+    engine.AddLoop(kFolder + std::string("b.wav"), 501, 0);
+    engine.StartLoop(501);  // before muting: it keeps its level throughout
+    engine.SetVolumeLevel(3);
     engine.ToggleMute();
     engine.AddSound(Loaded(5, "a.wav"));
     engine.PlaySound(5, 0);
-    EXPECT_EQ(Render(10)[0], 0);
+    engine.StartLoop(500);
+    EXPECT_EQ(Render(10)[0], 2000);
     engine.ToggleMute();
-    EXPECT_EQ(Render(10)[0], 1000);
+    EXPECT_NEAR(Render(10)[0], 2000 + 2 * 562, 4) << "both at the level before muting (-5 dB)";
 }
 
 TEST_F(SoundEngineTest, LoopsPlayWithTheirPanAndStopAtOnce) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -126,6 +127,21 @@ TEST_F(FileChooserTest, ScriptedAnswersAreReadAsTypedNames) {
     EXPECT_EQ(h.windows.FileDialog(options), std::nullopt);
     EXPECT_EQ(h.windows.FileDialog(options), "/elsewhere/x.STS");
     EXPECT_EQ(h.windows.FileDialog(options), std::nullopt);  // nothing queued: cancelled
+}
+
+TEST_F(FileChooserTest, StartsInTheProgramsFolderElseTheUsersHome) {
+    const char* was = std::getenv("HOME");
+    const std::string saved = was != nullptr ? was : "";
+    ::setenv("HOME", (dir / "sub").c_str(), 1);
+    EXPECT_EQ(FileChooser::StartFolder(options), dir);
+    options.initialDirectory.clear();
+    EXPECT_EQ(FileChooser::StartFolder(options), dir / "sub");
+    ::setenv("HOME", (dir / "gone").c_str(), 1);
+    EXPECT_EQ(FileChooser::StartFolder(options), fs::current_path());
+    if (was != nullptr)
+        ::setenv("HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 TEST_F(FileChooserTest, ArrowKeysWalkTheListAndEnterTakesTheSelectedFile) {

@@ -156,6 +156,55 @@ TEST(RecordPalette, CtrlWithClearCutClearsEveryTrack) {
     }
 }
 
+// Ctrl and Shift as the palette and the scene see them: they follow the real
+// keys wherever the keys went, also after a playback that ended with a
+// replayed modifier held; while all cuts play the palette keeps the keys.
+TEST(RecordPalette, ModifierKeysFollowTheRealKeysAndPlayAllKeepsTheKeys) {
+    const std::string twoTracks = kStart + kRecordThree + Click(Corner(kTrack[1])) + Click(Corner(kRecord)) +
+                                  Move(300, 200) + Move(500, 200) + Click(kStop) + "wait 50\n";
+    {
+        SCOPED_TRACE("Ctrl let go while all cuts play, then a plain Clear Cut");
+        PaletteRig rig;
+        rig.Run(twoTracks + "keydown ctrl\n" + Click(Corner(kPlayAll)) + "keyup ctrl\nwait 300\n" + Click(kStop) +
+                Click(Corner(kClearCut)) + "wait 50\n");
+        EXPECT_NE(rig.Session().GetCut(0), nullptr) << "only the selected track is cleared";
+        EXPECT_EQ(rig.Session().GetCut(1), nullptr);
+    }
+    {
+        SCOPED_TRACE("Ctrl let go while the stage has the keys, then a plain Clear Cut");
+        PaletteRig rig;
+        // A click on the palette's face (not its cut-name box) gives it the keys.
+        rig.Run(twoTracks + Click(Corner(FullPoint(5, 5))) + "keydown ctrl\nclick 300 400\nkeyup ctrl\n" +
+                Click(Corner(kClearCut)) + "wait 50\n");
+        EXPECT_NE(rig.Session().GetCut(0), nullptr) << "only the selected track is cleared";
+        EXPECT_EQ(rig.Session().GetCut(1), nullptr);
+    }
+    {
+        SCOPED_TRACE("a letter typed while all cuts play");
+        PaletteRig rig;
+        rig.Run(twoTracks + Click(Corner(kPlayAll)) + "wait 100\nkey a\nwait 2000\n");
+        const std::vector<std::string>& lines = rig.Log().lines;
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "scene 0 key A"), 0) << "the palette has the keys";
+        EXPECT_GT(std::count(lines.begin(), lines.end(), "scene 0 move 500,200"), 1) << "both cuts played";
+    }
+    {
+        SCOPED_TRACE("cuts that end with Shift and with Ctrl held, then plain keys");
+        PaletteRig rig;
+        SessionTracks tracks;
+        for (int track : {0, 1}) {
+            tracks[track] = std::make_unique<SessionCut>();
+            tracks[track]->events = {{0, 1, 250, 100}, {100, 4, track == 0 ? 0x10 : 0x11, 0}};
+        }
+        WriteBytes(rig.Dir() / "held.sts", WriteSessionFile(tracks));
+        rig.Run(kStart + "click 300 400\nfile " + (rig.Dir() / "held.sts").string() +
+                "\nkeydown ctrl\nkey o\nkeyup ctrl\nwait 50\n" + Click(kTrack[0]) + Click(kPlay) + "wait 500\nkey 1\n" +
+                Click(Corner(kTrack[1])) + Click(Corner(kPlay)) + "wait 500\nkey o\nwait 50\n");
+        EXPECT_TRUE(rig.TraceOf("volume").empty()) << "a plain 1, not Shift+1";
+        EXPECT_TRUE(Contains(rig.Log().lines, "scene 0 key O")) << "a plain letter, not Ctrl+O";
+        EXPECT_TRUE(rig.TraceOf("play 10 ").empty()) << "no file dialog was cancelled";
+    }
+}
+
 TEST(RecordPalette, The501stEventEndsTheRecordingWithAMessage) {
     PaletteRig rig;
     std::string script = kStart + Click(kTrack[0]) + Click(kRecord);

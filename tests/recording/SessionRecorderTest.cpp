@@ -137,13 +137,14 @@ TEST_F(Recorder, RecordingReplacesTheOldCutAtOnceEvenWhenItEndsEmpty) {
     EXPECT_EQ(session->GetCut(0), nullptr);
 }
 
-TEST_F(Recorder, CutNamesAreCutTo31BytesWithoutSplittingACharacter) {
-    FakePalette longName(h.windows, 0, std::string(30, 'a') + "\xC3\xA9" + "zz");  // e-acute across byte 31
+TEST_F(Recorder, CutNamesAreCutTo31Characters) {
+    // An e-acute, two bytes of UTF-8, is the 31st character: one byte in the file.
+    FakePalette longName(h.windows, 0, std::string(30, 'a') + "\xC3\xA9" + "zz");
     session->Attach(&scene, &longName);
     session->StartRecording(1);
     session->AddEvent(1, 0, 0);
     session->StopRecording();
-    EXPECT_EQ(session->GetCut(0)->name, std::string(30, 'a'));
+    EXPECT_EQ(session->GetCut(0)->name, std::string(30, 'a') + "\xC3\xA9");
 }
 
 TEST_F(Recorder, ModifiedFollowsRecordingClearingRenamingAndStoring) {

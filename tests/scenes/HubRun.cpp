@@ -192,7 +192,9 @@ std::vector<TraceLine> RunScript(const std::string& name, const std::string& scr
     fs::create_directories(dir / "home");
     std::ofstream(dir / "script.txt") << script;
     const fs::path trace = dir / "trace.txt";
-    const std::string command = "cd '" + (dir / "home").string() + "' && '" + std::string(PLINKPAD_BUILD_DIR) +
+    // The run's own folder is its home too: file dialogs start there.
+    const std::string command = "cd '" + (dir / "home").string() + "' && HOME='" + (dir / "home").string() + "' '" +
+                                std::string(PLINKPAD_BUILD_DIR) +
                                 "/plinkpad' --headless --drives '" + HubDrive::Get().Root().string() + "' --script '" +
                                 (dir / "script.txt").string() + "' --trace '" + trace.string() + "' " + extraArgs + " > '" +
                                 (dir / "output.txt").string() + "' 2>&1";

@@ -101,6 +101,25 @@ TEST(HubScript, LeavingTheHaloUnlightsANonChosenWorld) {
     EXPECT_GE(Find(t, "play 210 Cehaloot.wav", unlit), 0);
 }
 
+TEST(HubScript, ReEnteringALitWorldShowsItsAlternatePictureAndStaysLit) {
+    const HubDrive& d = HubDrive::Get();
+    const plat::Point w110 = d.PointIn(WorldMask(110));
+    const plat::Point ring = d.PointIn(HaloMask(), HotspotMasks());  // inside the halo, on no hot-spot
+    const std::vector<TraceLine> t = RunScript(
+        "re-enter", std::string(kStart) + At("move", w110) + "wait 300\n" + At("move", ring) + "wait 300\n" +
+                        At("move", w110) + "wait 300\n");
+    const int first = Find(t, "hub light 110");
+    ASSERT_GE(first, 0);
+    const int again = Find(t, "hub light 110", first + 1);
+    ASSERT_GT(again, first);
+    EXPECT_EQ(Find(t, "hub unlight 110", first), -1) << "it never went dark";
+    // The roll-over sound, then 200 ms of the alternate picture before it is lit again.
+    int sound = first + 1;  // sound 111 again, or a duplicate of it
+    while (sound < again && t[static_cast<size_t>(sound)].text.find(" cet46.wav") == std::string::npos) ++sound;
+    ASSERT_LT(sound, again);
+    EXPECT_EQ(t[static_cast<size_t>(again)].ms - t[static_cast<size_t>(sound)].ms, 200u);
+}
+
 TEST(HubScript, HelpScreenRefusesTabPairsRegionsAndLeavesOnlyThroughGo) {
     const HubDrive& d = HubDrive::Get();
     const std::vector<MaskAt> regions = HelpMasks();

@@ -5,17 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "audio/WavReader.h"
 #include "tests/scenes/HubRun.h"
+#include "tests/scenes/MixFile.h"
 
 namespace hubtest {
 namespace {
@@ -23,39 +20,6 @@ namespace {
 constexpr int kBufferFrames = 512;     // passed to the program, so the tolerance below is known
 constexpr double kSoundFloorDb = -50;  // RMS over the first 100 ms of a sound that just started
 constexpr int kClipRun = 4;            // this many full-scale samples in a row count as clipping
-
-struct Mix {
-    audio::WavFormat format;
-    std::vector<int16_t> samples;  // interleaved
-    uintmax_t fileBytes = 0;
-    size_t Frames() const { return samples.size() / format.channels; }
-};
-
-Mix ReadMix(const fs::path& path) {
-    Mix mix;
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    mix.fileBytes = bytes.size();
-    audio::WavReader reader(bytes);
-    std::span<const uint8_t> data;
-    if (reader.ReadFormat(mix.format) != audio::kWavOk || reader.FindData(data) != audio::kWavOk) return mix;
-    if (mix.format.formatTag != 1 || mix.format.bitsPerSample != 16 || mix.format.channels == 0) return mix;
-    for (size_t i = 0; i + 1 < data.size(); i += 2)
-        mix.samples.push_back(static_cast<int16_t>(data[i] | data[i + 1] << 8));
-    return mix;
-}
-
-double Dbfs(double level) { return level > 0 ? 20 * std::log10(level / 32768.0) : -200; }
-
-// RMS level of frames [from, to) over every channel.
-double RmsDbfs(const Mix& mix, size_t from, size_t to) {
-    const size_t c = mix.format.channels;
-    to = std::min(to, mix.Frames());
-    if (from >= to) return -200;
-    double sum = 0;
-    for (size_t i = from * c; i < to * c; ++i) sum += double(mix.samples[i]) * mix.samples[i];
-    return Dbfs(std::sqrt(sum / double((to - from) * c)));
-}
 
 // The longest run of consecutive full-scale samples in any one channel.
 int LongestFullScaleRun(const Mix& mix) {

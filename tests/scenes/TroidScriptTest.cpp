@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -18,21 +17,6 @@ plat::Point Spot(int id) { return SpotPoint(kTroid, id); }
 plat::Point Empty() { return EmptyPoint(kTroid); }
 plat::Point Nav(int id) { return NavPoint(kTroid, id); }
 plat::Point Beside(plat::Point p) { return {p.x + 1, p.y}; }
-
-int Count(const std::vector<TraceLine>& t, const std::string& text, int from, int to) {
-    int n = 0;
-    for (int i = std::max(from, 0); i < to && i < static_cast<int>(t.size()); ++i) n += t[static_cast<size_t>(i)].text == text;
-    return n;
-}
-
-uint32_t Ms(const std::vector<TraceLine>& t, int i) { return t[static_cast<size_t>(i)].ms; }
-
-// Index of the first line after `from` that is not a busy cursor step.
-int Next(const std::vector<TraceLine>& t, int from) {
-    for (int i = from + 1; i < static_cast<int>(t.size()); ++i)
-        if (t[static_cast<size_t>(i)].text != "cursor 4" && t[static_cast<size_t>(i)].text != "cursor 5") return i;
-    return -1;
-}
 
 TEST(TroidScript, EnteringSweepsTheTwelveRocks200MsApartThenGivesTheDefaultCursor) {
     const std::vector<TraceLine> t = RunScript("troid-enter", EnterWorld(4));
@@ -84,13 +68,13 @@ TEST(TroidScript, RollOverAndClickRulesFollowTheHotspotKinds) {
 
     const int flash = FindLine(t, "spot lit 10", clicked);
     ASSERT_GT(flash, clicked);
-    const int randomSound = Next(t, flash);
+    const int randomSound = NextNotBusy(t, flash);
     const std::string file = SoundFile(t[static_cast<size_t>(randomSound)]);
     ASSERT_EQ(file.size(), 8u) << t[static_cast<size_t>(randomSound)].text;
     EXPECT_EQ(file.substr(0, 3), "trr");
     EXPECT_TRUE(file[3] >= '1' && file[3] <= '6');
-    EXPECT_EQ(t[static_cast<size_t>(Next(t, randomSound))].text, "spot unlit 10");
-    EXPECT_EQ(Ms(t, Next(t, randomSound)), Ms(t, flash));
+    EXPECT_EQ(t[static_cast<size_t>(NextNotBusy(t, randomSound))].text, "spot unlit 10");
+    EXPECT_EQ(Ms(t, NextNotBusy(t, randomSound)), Ms(t, flash));
 
     const int background = FindLine(t, "play 400 Trmisc_c.wav", flash);
     ASSERT_GT(background, flash);
@@ -129,8 +113,7 @@ TEST(TroidScript, SustainKeepsARockLitUntilItsSoundEnds) {
 
 TEST(TroidScript, TheLoopSwitchStepsForwardOrWithCtrlBackwardFromTheLastLoop) {
     const plat::Point e = Empty(), loop = Spot(40);
-    const std::string toHub = Move(Nav(0)) + Click(Nav(0)) + "wait 100\n" + Move(Nav(1)) + "wait 50\n" + Click(Nav(1)) +
-                              "wait 2500\n";
+    const std::string toHub = ToHubByBar(kTroid);
     const std::string script = EnterWorld(4) + Move(loop) + "wait 100\n" + Click(loop) + "wait 100\n" + Move(e) +
                                "wait 100\n" + Move(loop) + "wait 100\n" + Click(loop) + "wait 100\n" + toHub +
                                EnterWorld(4) + "keydown ctrl\n" + Move(loop) + "wait 100\n" + Click(loop) +
@@ -205,31 +188,6 @@ TEST(TroidScript, TheNavigationBarLightsOpensHoversBlinksAndSwitches) {
     EXPECT_EQ(Ms(t, FindLine(t, "scene 0", blink1)), Ms(t, blink1) + 900);
 }
 
-// Palette points (docs/scripting.md): full at (25, 50), compact at (5, 30).
-const std::string kOpenPalette = "key tab\nwait 300\nclick 85 67\nwait 300\n";  // open, track 1
-const std::string kRecord = "click 67 95\nwait 500\n";
-const std::string kPlay = "click 85 95\n";
-const std::string kStop = "click 100 48\nwait 300\n";
-
-struct Sound {
-    uint32_t gap;  // since the previous Troid sound
-    std::string file;
-    bool operator==(const Sound&) const = default;
-};
-
-// Troid's own sounds (files "tr...") in t[from, to) with their gaps.
-std::vector<Sound> TroidSounds(const std::vector<TraceLine>& t, int from, int to) {
-    std::vector<Sound> out;
-    uint32_t last = 0;
-    for (int i = from; i < to; ++i) {
-        const std::string file = SoundFile(t[static_cast<size_t>(i)]);
-        if (file.size() < 2 || std::tolower(file[0]) != 't' || std::tolower(file[1]) != 'r') continue;
-        out.push_back({out.empty() ? 0 : Ms(t, i) - last, file});
-        last = Ms(t, i);
-    }
-    return out;
-}
-
 TEST(TroidScript, ACutRecordedInTroidIgnoresTheBarAndPlaysBackFromTheHub) {
     const plat::Point e = Empty(), toggle = Nav(0);
     const std::string script = EnterWorld(4) + kOpenPalette + kRecord +
@@ -238,35 +196,19 @@ TEST(TroidScript, ACutRecordedInTroidIgnoresTheBarAndPlaysBackFromTheHub) {
         Move(Spot(90)) + "wait 400\n" + Move(Spot(50)) + "wait 300\n" + Click(Spot(50)) + "wait 500\n" + Move(e) +
         "wait 200\n" + kStop + "key tab\nwait 300\n" +
         // Back to the hub with the bar, and play the cut there.
-        Move(toggle) + Click(toggle) + "wait 100\n" + Move(Nav(1)) + "wait 50\n" + Click(Nav(1)) + "wait 2500\n" +
-        kOpenPalette + kPlay + "wait 9000\n";
+        ToHubByBar(kTroid) + kOpenPalette + kPlay + "wait 9000\n";
     const std::vector<TraceLine> t = RunScript("troid-cut", script);
-    const int recording = FindLine(t, "label Troid.1");
-    const int stopped = FindLine(t, "play 1000 Restop_c.wav", recording);
-    ASSERT_GT(recording, 0);
-    ASSERT_GT(stopped, recording);
-    EXPECT_EQ(Find(t, "nav ", recording), Find(t, "nav ", stopped)) << "no bar line while recording";
-    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", recording), recording);
+    const CutTrace cut = FindCut(t, "Troid.1", 4);
+    ASSERT_GT(cut.recording, 0);
+    ASSERT_GT(cut.stopped, cut.recording);
+    EXPECT_EQ(Find(t, "nav ", cut.recording), Find(t, "nav ", cut.stopped)) << "no bar line while recording";
+    EXPECT_GT(FindLine(t, "play 400 Trmisc_c.wav", cut.recording), cut.recording);
+    ASSERT_GT(cut.resumed, cut.stopped);
+    ASSERT_GT(cut.ended, cut.resumed);
 
-    const int hub = FindLine(t, "scene 0", stopped);
-    const int back = FindLine(t, "scene 4", hub);
-    ASSERT_GT(hub, stopped);
-    ASSERT_GT(back, hub);
-    const int resumed = FindLine(t, "palette 5 30", back);
-    ASSERT_GT(resumed, back);
-    const int ended = FindLine(t, "play 1003 Resmall.wav", resumed);
-    ASSERT_GT(ended, resumed);
-
-    const std::vector<Sound> recorded = TroidSounds(t, recording, stopped);
-    std::vector<Sound> replayed = TroidSounds(t, resumed, ended);
+    const std::vector<TimedSound> recorded = SoundsOf(t, "tr", cut.recording, cut.stopped);
     ASSERT_EQ(recorded.size(), 4u);  // Trmisc_c, trs01, trd1, Trd1_c
-    ASSERT_EQ(replayed.size(), recorded.size());
-    for (size_t i = 0; i < recorded.size(); ++i) {
-        EXPECT_EQ(replayed[i].file, recorded[i].file) << i;
-        // Events of the same moment are a timer tick (10 ms) apart on playback.
-        EXPECT_GE(replayed[i].gap, recorded[i].gap) << i;
-        EXPECT_LE(replayed[i].gap, recorded[i].gap + 10) << i;
-    }
+    ExpectReplayed(recorded, SoundsOf(t, "tr", cut.resumed, cut.ended));
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "recording/codec/SessionFile.h"
 
@@ -158,6 +162,80 @@ TEST(SessionFile, NamesEndAtTheFirstNulOrAfter31Bytes) {
     }
 }
 
+// Names are one byte a character in code page 1252 in the file, UTF-8 in
+// memory; a byte read as a character writes back as itself.
+TEST(SessionFile, NamesAreCodePage1252InTheFileAndUtf8InMemory) {
+    const std::string e31 = [] {
+        std::string s;
+        for (int i = 0; i < 31; ++i) s += "é";
+        return s;
+    }();
+    struct Case {
+        std::string file;  // the name field's text
+        std::string text;  // the name in memory
+    } both[] = {
+        {"Caf\xE9", "Café"},
+        {"\x80\x81\x8D\x8F\x90\x9D\x9F", "€\u0081\u008D\u008F\u0090\u009DŸ"},  // undefined bytes: C1 controls
+        {"\x01\x7F\xA0\xFF", "\x01\x7F\u00A0ÿ"},
+        {std::string(31, '\xE9'), e31},  // 31 characters, 62 bytes of UTF-8
+    };
+    for (const Case& c : both) {
+        SCOPED_TRACE(c.text);
+        Bytes file;
+        file.Header().U32(1).I32(0).I32(0).U32(0).Name(c.file).EmptyTracks(5);
+        SessionTracks tracks;
+        ASSERT_TRUE(Read(file.v, tracks));
+        EXPECT_EQ(tracks[0]->name, c.text);
+        EXPECT_EQ(WriteSessionFile(tracks), file.v);
+    }
+    // Written only: what the code page cannot hold becomes '?', and the
+    // limit counts characters.
+    const Case written[] = {
+        {"? Gama", "♪ Gama"},
+        {"bad ? byte", "bad \xFF byte"},
+        {std::string(31, '\xE9'), e31 + "é"},
+    };
+    for (const Case& c : written) {
+        SCOPED_TRACE(c.text);
+        SessionTracks tracks;
+        tracks[0] = MakeCut(0, {}, c.text);
+        EXPECT_EQ(WriteSessionFile(tracks), Bytes().Header().U32(1).I32(0).I32(0).U32(0).Name(c.file).EmptyTracks(5).v);
+    }
+}
+
+// `sts json` then `sts build` gives back the same bytes for files whose names
+// hold every byte value 1..255 (31 to a name, six names to a file).
+TEST(SessionFile, StsJsonThenBuildKeepsEveryNameByte) {
+    namespace fs = std::filesystem;
+    const fs::path sts = fs::path(PLINKPAD_BUILD_DIR) / "sts";
+    if (!fs::exists(sts)) GTEST_SKIP() << "the sts tool is not built";
+    const fs::path dir = fs::path(PLINKPAD_BUILD_DIR) / "sts-name-bytes";
+    fs::create_directories(dir);
+    int next = 1;
+    for (int n = 0; next <= 255; ++n) {
+        Bytes file;
+        file.Header();
+        for (int track = 0; track < kTrackCount; ++track) {
+            std::string name;
+            while (next <= 255 && name.size() < kMaxCutNameLength) name += static_cast<char>(next++);
+            if (name.empty()) {
+                file.U32(0);
+                continue;
+            }
+            file.U32(1).I32(track).I32(1).U32(5).I32(1).I32(2).I32(3).U32(0).Name(name);
+        }
+        const std::string base = (dir / ("names-" + std::to_string(n))).string();
+        std::ofstream(base + ".sts", std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.v.data()), static_cast<std::streamsize>(file.v.size()));
+        const std::string command = "'" + sts.string() + "' json '" + base + ".sts' > '" + base + ".json' && '" +
+                                    sts.string() + "' build '" + base + ".json' '" + base + ".out.sts'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        std::ifstream in(base + ".out.sts", std::ios::binary);
+        const std::vector<uint8_t> rebuilt{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(rebuilt, file.v) << "compare " << base << ".sts and " << base << ".out.sts";
+    }
+}
+
 TEST(SessionFile, WriterCutsLongNamesTo31Bytes) {
     SessionTracks tracks;
     tracks[0] = MakeCut(1, {{1, 1, 1, 1}}, std::string(40, 'L'));
@@ -197,7 +275,7 @@ TEST(SessionFile, BadHeadersFail) {
     }
 }
 
-TEST(SessionFile, BadCountsFailCleanlyAndLeaveNothingLoaded) {
+TEST(SessionFile, CountsPastTheEndFailCleanlyAndNegativeOnesReadAsNone) {
     // A cut in track 1 whose counts are replaced; everything after it is valid.
     auto cutWith = [](int32_t events, bool arrangement, int32_t pieces) {
         Bytes b;
@@ -216,10 +294,7 @@ TEST(SessionFile, BadCountsFailCleanlyAndLeaveNothingLoaded) {
         std::vector<uint8_t> bytes;
     } cases[] = {
         {"huge event count", cutWith(INT_MAX, false, 0)},
-        {"negative event count", cutWith(-1, false, 0)},
-        {"most negative event count", cutWith(INT_MIN, false, 0)},
         {"huge piece count", cutWith(1, true, 0x10000000)},
-        {"negative piece count", cutWith(1, true, -5)},
         {"event count one past the end",
          Bytes().Header().EmptyTracks(5).U32(1).I32(0).I32(2).U32(1).I32(1).I32(2).I32(3).U32(0).Name("x").v},
     };
@@ -233,6 +308,17 @@ TEST(SessionFile, BadCountsFailCleanlyAndLeaveNothingLoaded) {
     }
     SessionTracks tracks;
     EXPECT_TRUE(Read(cutWith(2, true, 2), tracks)) << "the builder itself makes valid files";
+
+    // A negative count reads as none: nothing of the record is skipped.
+    for (auto [events, pieces] : {std::pair{-1, 0}, {INT_MIN, 0}, {1, -5}, {INT_MIN, INT_MIN}}) {
+        SCOPED_TRACE(std::to_string(events) + " events, " + std::to_string(pieces) + " pieces");
+        ASSERT_TRUE(Read(cutWith(events, true, pieces), tracks));
+        ASSERT_NE(tracks[0], nullptr);
+        EXPECT_EQ(tracks[0]->events.size(), events > 0 ? 1u : 0u);
+        ASSERT_NE(tracks[0]->arrangement, nullptr);
+        EXPECT_TRUE(tracks[0]->arrangement->pieces.empty());
+        EXPECT_EQ(tracks[0]->name, "Day.1");
+    }
 }
 
 TEST(SessionFile, EveryShortenedFileFails) {

@@ -30,7 +30,7 @@ if(NOT size EQUAL 306)
 endif()
 
 run(${STS} show ${WORK}/session.sts)
-foreach(line "Track 2: \"Center.2\", world Center (0), 5 events" "Track 6: \"Gama ♪\", world Gama (5), 0 events"
+foreach(line "Track 2: \"Center.2\", world Center (0), 5 events" "Track 6: \"Gama: «été» à Noël, ½ € — ÿÆØÅ!\", world Gama (5), 0 events"
              "piece 310 at (-3, 65)")
   string(FIND "${out}" "${line}" at)
   if(at EQUAL -1)

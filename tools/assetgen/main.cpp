@@ -1,7 +1,7 @@
 // assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
 // disc's marker folder) below DISC_ROOT. Same input, same bytes.
-// assetgen --preview DISC_ROOT OUT_DIR: writes PNG previews of the worlds,
-// at rest and with every hot-spot lit, from the pictures of a generated disc.
+// assetgen --icons DIR: writes the program's desktop icons into DIR, laid out
+// as an icon theme's folder ("48x48/apps/plinkpad.png", ...).
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -11,14 +11,14 @@
 
 #include "tools/assetgen/Album.h"
 #include "tools/assetgen/Builders.h"
-#include "tools/assetgen/Preview.h"
+#include "tools/assetgen/Icon.h"
 
 namespace {
 
-int WritePreviews(const char* discRoot, const char* outDir) {
+// Runs a writer that lists what it wrote; the exit status.
+int ListWritten(const std::function<std::vector<std::filesystem::path>()>& write) {
     try {
-        const auto files = ag::WriteWorldPreviews(discRoot, outDir);
-        for (const auto& f : files) std::printf("%s\n", f.string().c_str());
+        for (const auto& f : write()) std::printf("%s\n", f.string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
@@ -29,9 +29,10 @@ int WritePreviews(const char* discRoot, const char* outDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--preview") return WritePreviews(argv[2], argv[3]);
+    if (argc == 3 && std::string(argv[1]) == "--icons") return ListWritten([&] { return ag::WriteIcons(argv[2]); });
     if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen DISC_ROOT\n       assetgen --preview DISC_ROOT OUT_DIR\n");
+        std::fprintf(stderr,
+                     "usage: assetgen DISC_ROOT\n       assetgen --icons DIR\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];

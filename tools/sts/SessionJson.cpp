@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/text/Utf8.h"
+
 using nlohmann::json;
 
 namespace {
@@ -130,8 +132,8 @@ public:
         if (!name.is_string()) return Fail(where + ".name", "must be a string");
         out.name = name.get<std::string>();
         if (out.name.find('\0') != std::string::npos) return Fail(where + ".name", "must not hold a NUL");
-        if (out.name.size() > kMaxCutNameLength)
-            return Fail(where + ".name", std::to_string(out.name.size()) + " bytes, at most 31 fit");
+        if (const size_t length = plat::CodePointCount(out.name); length > kMaxCutNameLength)
+            return Fail(where + ".name", std::to_string(length) + " characters, at most 31 fit");
         const json& events = v["events"];
         if (!List(events, where + ".events")) return false;
         for (size_t i = 0; i < events.size(); ++i) {

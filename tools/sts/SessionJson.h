@@ -9,11 +9,12 @@
 #include "recording/codec/SessionData.h"
 
 // The JSON text of `tracks`, one event or piece a line. Names that are not
-// valid UTF-8 show U+FFFD for the bad bytes.
+// valid UTF-8 show U+FFFD for the bad bytes (names read from a file always
+// are valid).
 std::string SessionToJson(const SessionTracks& tracks);
 
 // Reads JSON text into tracks. Refuses, with a reason naming the place, what
-// the file format cannot hold: more than six tracks, a name over 31 bytes or
-// with a NUL, numbers that are not integers or do not fit their 32-bit field,
+// the file format cannot hold: more than six tracks, a name over 31
+// characters or with a NUL, numbers that are not integers or do not fit their 32-bit field,
 // unknown or missing keys. Fewer than six tracks leave the rest empty.
 bool SessionFromJson(const std::string& text, SessionTracks& tracks, std::string& error);

@@ -2,6 +2,7 @@
 //   sts show FILE                readable summary of the six tracks
 //   sts json FILE                the session as JSON (docs/session-format.md)
 //   sts build JSON_FILE OUT.sts  the reverse of json
+//   sts --help                   this usage, on standard output
 // Exit status: 0 done, 1 a bad or unreadable file (with the reason on
 // stderr), 2 wrong usage.
 
@@ -22,7 +23,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: sts show FILE\n"
     "       sts json FILE\n"
-    "       sts build JSON_FILE OUT.sts\n";
+    "       sts build JSON_FILE OUT.sts\n"
+    "       sts --help\n";
 
 std::optional<std::string> ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -39,13 +41,8 @@ int Fail(const std::string& path, const std::string& reason) {
 
 // Reads a session file into `tracks`; 0, or the exit status after telling why.
 int LoadSession(const std::string& path, SessionTracks& tracks) {
-    const std::optional<std::string> bytes = ReadWhole(path);
-    if (!bytes) return Fail(path, "cannot read the file");
-    std::string error;
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
-    if (!ReadSessionFile(std::span<const uint8_t>(data, bytes->size()), tracks, error))
-        return Fail(path, "not a session file: " + error);
-    return 0;
+    std::string reason;
+    return LoadSessionFile(path, tracks, reason) ? 0 : Fail(path, reason);
 }
 
 int Build(const std::string& jsonPath, const std::string& outPath) {
@@ -66,6 +63,10 @@ int Build(const std::string& jsonPath, const std::string& outPath) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (args.size() == 2 && (args[0] == "show" || args[0] == "json")) {
         SessionTracks tracks;
         if (const int status = LoadSession(args[1], tracks); status != 0) return status;

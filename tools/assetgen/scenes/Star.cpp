@@ -133,7 +133,7 @@ void BuildStar(Album& album) {
 }
 
 SceneLayout StarLayout() {
-    SceneLayout l{"star", 605, 454, {}, kImg + "Stbkgrnd.bmp"};
+    SceneLayout l{"star", kW, kH, {}, kImg + "Stbkgrnd.bmp"};
     const IRect all{0, 0, 605, 454};
     for (const Spot& s : kSpots)
         l.hotspots.push_back({s.id, s.x, s.y, kMask + s.key + "mk.bmp", 0, all, {}, kImg + s.key + ".bmp"});

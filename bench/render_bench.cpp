@@ -1,0 +1,63 @@
+// plinkpad --render of a session with one cut in each scene of the build,
+// whole: start-up, the playback with its world switches, the ring-out and
+// the WAV file. realtime_ratio is the sound's length over the wall-clock
+// time the render took (the machine's load counts); cpu_ratio the same over
+// the process's CPU time. Reads the generated disc.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/render/RenderCommand.h"
+#include "platform/fs/HostPath.h"
+#include "tests/render/WorldCuts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each cut rolls over its hot-spots for about ten seconds.
+constexpr int kRounds = 8;
+constexpr uint32_t kGapMs = 400;
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void BM_RenderOneCutPerScene(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "plinkpad-bench-render";
+    fs::create_directories(dir);
+    SessionTracks tracks;
+    for (size_t i = 0; i < rendertest::WorldCuts().size() && i < tracks.size(); ++i)
+        tracks[i] = rendertest::RollOverCut(rendertest::WorldCuts()[i], kRounds, kGapMs);
+    rendertest::WriteSession(dir / "session.sts", tracks);
+
+    plat::HostPath files({PLINKPAD_DISC_DIR});
+    RenderRequest request;
+    request.sessionPath = (dir / "session.sts").string();
+    request.outPath = (dir / "session.wav").string();
+    double soundSeconds = 0, cpuSeconds = 0;
+    RenderStats stats;
+    for (auto _ : state) {
+        const double cpuBefore = ProcessCpuSeconds();
+        if (RenderSession(request, files, stderr, &stats) != 0) {
+            state.SkipWithError("the render failed");
+            break;
+        }
+        cpuSeconds += ProcessCpuSeconds() - cpuBefore;
+        soundSeconds += double(stats.programMs) / 1000;
+    }
+    state.counters["scenes"] = double(rendertest::WorldCuts().size());
+    state.counters["sound_s"] = double(stats.programMs) / 1000;
+    state.counters["realtime_ratio"] = benchmark::Counter(soundSeconds, benchmark::Counter::kIsRate);
+    state.counters["cpu_ratio"] = cpuSeconds > 0 ? soundSeconds / cpuSeconds : 0;
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_RenderOneCutPerScene)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
