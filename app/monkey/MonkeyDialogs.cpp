@@ -73,7 +73,7 @@ std::optional<std::string> MonkeyDialogs::FileDialog(const plat::FileDialogOptio
         // The question offered to save everything: a recording still going
         // on would be left out of the file and lost with the session.
         if (CSession* s = sight_.Session(); s != nullptr && s->IsRecording())
-            log_.faults.push_back("the save offered before a new session or quitting leaves out the recording still going on");
+            log_.faults.push_back("the save offered before the session is replaced leaves out the recording still going on");
     }
     log_.scriptLines.push_back("file " + answer.value_or("cancel"));
     windows_.QueueFileAnswer(answer);
