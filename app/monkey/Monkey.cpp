@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::chrono::seconds kHangLimit{300};  // real time; generous for sanitizer builds on a busy machine
 constexpr uint32_t kMinuteMs = 60000;
+constexpr uint32_t kResidentEveryMs = 10 * kMinuteMs;
 
 // The folder for the sessions the monkey saves: beside the script when the
 // input is kept (a replay of the script finds its files there), else a new
@@ -74,7 +75,9 @@ bool Monkey::Step(std::optional<uint32_t> nextTimerDue) {
     if (busy > kMaxBusyMs && !failure_)
         Fail("the program did not answer for " + std::to_string(busy) + " ms of program time");
     if (failure_) return false;
-    if (!residentAfterMinuteKb_ && now >= kMinuteMs) residentAfterMinuteKb_ = ResidentKb();
+    // Resident memory after the first minute, then every tenth minute.
+    const uint32_t nextSampleMs = residentKb_.empty() ? kMinuteMs : kResidentEveryMs * static_cast<uint32_t>(residentKb_.size());
+    if (now >= nextSampleMs) residentKb_.push_back(ResidentKb());
     watch_.Observe();
 
     if (inAction_ && runner_.Step(nextTimerDue)) {
@@ -161,13 +164,13 @@ int Monkey::Finish(int loopStatus, std::ostream& out) {
         << " reopened, " << c.refused << " bad names or files refused\n  messages:";
     for (const auto& [text, n] : messages_) out << " \"" << text << "\" " << n << ",";
     const long residentEnd = ResidentKb();
-    out << "\n  resident memory: ";
-    if (residentAfterMinuteKb_) {
-        out << *residentAfterMinuteKb_ / 1024 << " MB after the first minute, " << residentEnd / 1024 << " MB at the end ("
-            << (residentEnd - *residentAfterMinuteKb_) * 100.0 / static_cast<double>(*residentAfterMinuteKb_) << " %)\n";
-    } else {
-        out << residentEnd / 1024 << " MB at the end\n";
-    }
+    out << "\n  resident memory (MB):";
+    for (size_t i = 0; i < residentKb_.size(); ++i) out << " " << (i == 0 ? 1 : 10 * i) << " min " << residentKb_[i] / 1024 << ",";
+    out << " end " << residentEnd / 1024;
+    if (!residentKb_.empty())
+        out << " (" << std::showpos << (residentEnd - residentKb_.front()) * 100.0 / static_cast<double>(residentKb_.front())
+            << std::noshowpos << " % against the first minute)";
+    out << "\n";
     if (failure_) {
         out << "monkey: FAILED " << *failure_ << "\n  the sessions it saved are in " << scratch_.string()
             << "\n  repeat with --seed " << options_.seed << " (--monkey-script FILE keeps the input as a script)\n";

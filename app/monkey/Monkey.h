@@ -18,6 +18,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/monkey/Action.h"
 #include "app/monkey/MonkeyDialogs.h"
@@ -93,7 +94,7 @@ private:
     std::map<int, int> sceneVisits_;
     int lastScene_ = -1;
     std::map<std::string, int> messages_;
-    std::optional<long> residentAfterMinuteKb_;
+    std::vector<long> residentKb_;  // after the first minute, then every tenth minute
 };
 
 }  // namespace monkey
