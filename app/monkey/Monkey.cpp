@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/PlinkpadView.h"
+#include "app/monkey/MemoryUse.h"
 #include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/Scene.h"
@@ -76,8 +77,8 @@ bool Monkey::Step(std::optional<uint32_t> nextTimerDue) {
         Fail("the program did not answer for " + std::to_string(busy) + " ms of program time");
     if (failure_) return false;
     // Resident memory after the first minute, then every tenth minute.
-    const uint32_t nextSampleMs = residentKb_.empty() ? kMinuteMs : kResidentEveryMs * static_cast<uint32_t>(residentKb_.size());
-    if (now >= nextSampleMs) residentKb_.push_back(ResidentKb());
+    const uint32_t nextSampleMs = memory_.empty() ? kMinuteMs : kResidentEveryMs * static_cast<uint32_t>(memory_.size());
+    if (now >= nextSampleMs) memory_.push_back(MeasureMemory());
     watch_.Observe();
 
     if (inAction_ && runner_.Step(nextTimerDue)) {
@@ -89,6 +90,7 @@ bool Monkey::Step(std::optional<uint32_t> nextTimerDue) {
     if (failure_) return false;
     if (now >= options_.seconds * 1000u) {
         completed_ = true;
+        memoryAtEnd_ = MeasureMemory();  // while the program still holds everything
         return false;
     }
     StartAction();
@@ -140,15 +142,6 @@ void Monkey::Fail(const std::string& what) {
                action_.kind + ", begun at " + std::to_string(actionStartMs_) + " ms): " + what;
 }
 
-long Monkey::ResidentKb() {
-    long pages = 0, resident = 0;
-    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-        std::fclose(f);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 int Monkey::Finish(int loopStatus, std::ostream& out) {
     if (!failure_ && !completed_)
         failure_ = "the program ended after " + std::to_string(windows_.NowMs()) + " ms, during action " +
@@ -163,14 +156,8 @@ int Monkey::Finish(int loopStatus, std::ostream& out) {
         << c.cutsRenamed << " renamed\n  sessions: " << c.newSessions << " new, " << c.saved << " saved, " << c.reopened
         << " reopened, " << c.refused << " bad names or files refused\n  messages:";
     for (const auto& [text, n] : messages_) out << " \"" << text << "\" " << n << ",";
-    const long residentEnd = ResidentKb();
-    out << "\n  resident memory (MB):";
-    for (size_t i = 0; i < residentKb_.size(); ++i) out << " " << (i == 0 ? 1 : 10 * i) << " min " << residentKb_[i] / 1024 << ",";
-    out << " end " << residentEnd / 1024;
-    if (!residentKb_.empty())
-        out << " (" << std::showpos << (residentEnd - residentKb_.front()) * 100.0 / static_cast<double>(residentKb_.front())
-            << std::noshowpos << " % against the first minute)";
     out << "\n";
+    PrintMemory(out, memory_, memoryAtEnd_.value_or(MeasureMemory()));
     if (failure_) {
         out << "monkey: FAILED " << *failure_ << "\n  the sessions it saved are in " << scratch_.string()
             << "\n  repeat with --seed " << options_.seed << " (--monkey-script FILE keeps the input as a script)\n";

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/monkey/Action.h"
+#include "app/monkey/MemoryUse.h"
 #include "app/monkey/MonkeyDialogs.h"
 #include "app/monkey/Planner.h"
 #include "app/monkey/Rng.h"
@@ -67,7 +68,6 @@ private:
     void EndAction();
     void Fail(const std::string& what);
     std::string Doing() const;
-    static long ResidentKb();
 
     plat::WindowSystem& windows_;
     plat::Host& host_;
@@ -94,7 +94,8 @@ private:
     std::map<int, int> sceneVisits_;
     int lastScene_ = -1;
     std::map<std::string, int> messages_;
-    std::vector<long> residentKb_;  // after the first minute, then every tenth minute
+    std::vector<MemoryUse> memory_;  // after the first minute, then every tenth minute
+    std::optional<MemoryUse> memoryAtEnd_;
 };
 
 }  // namespace monkey
