@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -73,6 +74,7 @@ bool Monkey::Step(std::optional<uint32_t> nextTimerDue) {
     const uint32_t now = windows_.NowMs();
     watchdog_.Beat();
     const uint32_t busy = now - handedBackMs_;
+    longestBusyMs_ = std::max(longestBusyMs_, busy);
     if (busy > kMaxBusyMs && !failure_)
         Fail("the program did not answer for " + std::to_string(busy) + " ms of program time");
     if (failure_) return false;
@@ -148,7 +150,7 @@ int Monkey::Finish(int loopStatus, std::ostream& out) {
                    std::to_string(actionNumber_) + " (" + action_.kind + "), although nobody asked it to quit";
     const SessionCounts& c = watch_.Counts();
     out << "monkey: seed " << options_.seed << ", " << windows_.NowMs() << " ms of program time, " << actionNumber_
-        << " actions\n  actions:";
+        << " actions, the longest busy stretch " << longestBusyMs_ << " ms\n  actions:";
     for (const auto& [kind, n] : kinds_) out << " " << kind << " " << n << ",";
     out << "\n  scenes entered:";
     for (const auto& [scene, n] : sceneVisits_) out << " " << SceneName(scene) << " " << n << ",";

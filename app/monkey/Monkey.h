@@ -90,6 +90,7 @@ private:
     long actionNumber_ = 0;
     uint32_t actionStartMs_ = 0;
     uint32_t handedBackMs_ = 0;  // the clock when the program last got control back
+    uint32_t longestBusyMs_ = 0;  // the longest the program kept the monkey waiting
     std::map<std::string, int> kinds_;
     std::map<int, int> sceneVisits_;
     int lastScene_ = -1;
