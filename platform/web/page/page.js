@@ -16,7 +16,7 @@ const soundHint = document.getElementById('sound-hint');
 const sessionList = document.getElementById('sessions');
 
 let lastError = '';  // the program's last line on standard error
-const storage = {syncs: 0, dirty: false, syncing: false, timer: null, error: null};
+const storage = {syncs: 0, dirty: false, syncing: false, timer: null};
 
 window.plinkpad = {
     // Frames drawn on the canvas so far.
@@ -77,8 +77,7 @@ function mountHome() {
 }
 
 function reportStorageError(error) {
-    storage.error = String(error);
-    setStatus('Sessions cannot be kept in this browser: ' + storage.error);
+    setStatus(`Sessions cannot be kept in this browser: ${error}`);
 }
 
 // Every change in the folder is copied into the browser's storage shortly
@@ -180,15 +179,14 @@ var Module = {
     arguments: argumentsFromAddress(),
     preRun: [mountHome],
     setStatus(text) {
+        if (Module.ppEnded) return;  // the end's words stay
         // Emscripten's own words while loading: "Downloading data... (12/34)".
         const progress = /\((\d+)\/(\d+)\)/.exec(text);
         if (progress) {
             const mb = (n) => (Number(n) / 1e6).toFixed(1);
             setStatus(`Loading Plinkpad… ${mb(progress[1])} of ${mb(progress[2])} MB`);
-        } else if (text) {
-            setStatus(text);
         } else {
-            setStatus('');
+            setStatus(text);
         }
     },
     printErr(text) {
