@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 
 PREFIX ?= /usr/local
 
-.PHONY: deps build run test install package asan-test fuzz bench screenshots clean
+.PHONY: deps build run test install package asan-test fuzz bench screenshots web-deps web web-serve web-test clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -48,5 +48,34 @@ bench: build
 screenshots: build
 	./scripts/screenshots.sh $(abspath $(BUILD))
 
+# The page: Plinkpad in a web browser, built with emscripten into WEB_BUILD
+# from the native build's disc (docs/web.md). `make web-serve` serves it on
+# http://localhost:WEB_PORT/; `make web-test` opens it in Chromium.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8000
+# emscripten's tools need Debian's node modules, whichever Node.js runs them.
+WEB_ENV = NODE_PATH=/usr/share/nodejs$(if $(NODE_PATH),:$(NODE_PATH))
+
+web-deps:
+	@./scripts/install-web-deps.sh $(abspath $(WEB_BUILD))/third_party
+
+web: deps web-deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS) --target disc
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPLINKPAD_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/third_party/freetype \
+	  -DPLINKPAD_DISC_SOURCE=$(abspath $(BUILD))/disc
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-serve: web
+	node platform/web/serve.mjs $(WEB_BUILD) $(WEB_PORT)
+
+# The browser test compares the page with the native program's headless run.
+web-test: web
+	@./scripts/install-web-deps.sh $(abspath $(WEB_BUILD))/third_party --browser
+	cmake --build $(BUILD) -j $(JOBS) --target plinkpad
+	PLINKPAD_WEB_DIR=$(abspath $(WEB_BUILD)) PLINKPAD_PROGRAM=$(abspath $(BUILD))/plinkpad \
+	  node --test tests/web/
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz $(WEB_BUILD)

@@ -128,14 +128,7 @@ int RunSdl(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     std::optional<plat::Trace> trace;
     if (!o.tracePath.empty()) trace.emplace(clock, o.tracePath, false);
     plat::WindowSystem windows(backend, display, clock, trace ? &*trace : nullptr);
-    plat::Host host;
-    host.dialogs = &windows;
-    host.files = &files;
-    host.clock = &clock;
-    host.backend = &backend;
-    host.windows = &windows;
-    host.display = &display;
-    host.trace = trace ? &*trace : nullptr;
+    plat::Host host = plat::Host::Of(windows, files);
     plat::SetHost(&host);
     int status = RunScripted(windows, clock, o, own);
     plat::SetHost(nullptr);

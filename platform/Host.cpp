@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Trace.h"
+#include "platform/window/WindowSystem.h"
 
 namespace plat {
 
@@ -21,6 +22,18 @@ Host& GetHost() {
 }
 
 void SetHost(Host* host) { g_host = host; }
+
+Host Host::Of(WindowSystem& windows, FileSystem& files) {
+    Host host;
+    host.dialogs = &windows;
+    host.files = &files;
+    host.clock = &windows.GetClock();
+    host.backend = &windows.GetBackend();
+    host.windows = &windows;
+    host.display = &windows.GetDisplay();
+    host.trace = windows.GetTrace();
+    return host;
+}
 
 void TraceLine(const char* fmt, ...) {
     if (g_host == nullptr || g_host->trace == nullptr) return;

@@ -62,6 +62,10 @@ struct Host {
     WindowSystem* windows = nullptr;   // null in tests that need no windows
     Display* display = nullptr;        // the screen; when null, windows->GetDisplay() (set it where there are no windows)
     Trace* trace = nullptr;            // null when not tracing
+
+    // The host of a program running on `windows`: its dialogs, clock,
+    // backend, display and trace, with `files`.
+    static Host Of(WindowSystem& windows, FileSystem& files);
 };
 
 // The current host; aborts with a message if none was set.

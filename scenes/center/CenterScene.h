@@ -98,7 +98,7 @@ protected:
 private:
     void SetSparkleTimer(int code);
     void SparkleTick();
-    void PlayIntro();
+    void PlayIntro() override;
     void FlashWorlds();
     void FlashLabels();
     void FlashRecordSparks(int release60);

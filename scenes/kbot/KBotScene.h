@@ -58,5 +58,5 @@ public:
 
 private:
     void LoadHighlights();
-    void PlayIntro();
+    void PlayIntro() override;
 };

@@ -29,8 +29,6 @@ constexpr int kRecordCornerSound = 80;  // general
 
 constexpr uint32_t kIntroStepMs = 200;
 
-constexpr int kArrowCursor = 1;
-
 bool In(int id, int first, int last) { return id >= first && id <= last; }
 
 using K = SpotKind;

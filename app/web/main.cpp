@@ -1,0 +1,72 @@
+// The plinkpad program of the browser page: joins the core to the web
+// backend. The page passes the options in its address as the command line
+// (platform/web/page/page.js: "?seed=7&trace=/tmp/plinkpad.trace").
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Options.h"
+#include "app/PlinkpadApp.h"
+#include "platform/Host.h"
+#include "platform/Trace.h"
+#include "platform/fs/HostPath.h"
+#include "platform/gdi/Display.h"
+#include "platform/web/WebBackend.h"
+#include "platform/web/WebClock.h"
+#include "platform/window/WindowSystem.h"
+
+namespace {
+
+constexpr int kUsageExit = 2;
+constexpr int kRefusedExit = 1;
+
+int Run(const AppOptions& o) {
+    plat::WebOptions wo;
+    wo.desktopWidth = o.screenWidth;
+    wo.desktopHeight = o.screenHeight;
+    plat::WebBackend backend(wo);
+    plat::WebClock clock;
+    plat::Display display(o.screenWidth, o.screenHeight, o.depth);
+    std::optional<plat::Trace> trace;
+    if (!o.tracePath.empty()) trace.emplace(clock, o.tracePath);
+    plat::WindowSystem windows(backend, display, clock, trace ? &*trace : nullptr);
+    // The page's file system holds the home folder as an installed program
+    // has it: the settings file, and the disc in it. The page's package
+    // holds files only, so the disc's empty marker folder is made here.
+    std::error_code ec;
+    std::filesystem::create_directories(PLINKPAD_WEB_HOME "/disc/Directx/Drivers", ec);
+    plat::HostPath files(plat::HostPath::DefaultCandidates(PLINKPAD_WEB_HOME "/disc"));
+    plat::Host host = plat::Host::Of(windows, files);
+    plat::SetHost(&host);
+    int status = kRefusedExit;
+    {
+        CPlinkpadApp app(PLINKPAD_WEB_HOME);
+        app.m_nAudioBufferFrames = o.audioBufferFrames;
+        app.m_nAudioRate = o.sampleRate;
+        app.m_nRandomSeed = o.seed;
+        if (app.InitInstance(windows)) status = windows.Run();
+    }
+    plat::SetHost(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const AppOptions& o = parsed.options;
+    if (parsed.error.empty() && (o.help || o.headless || o.windowed || o.drives || !o.scriptPath.empty() ||
+                                 !o.audioOutPath.empty() || !o.renderSession.empty()))
+        parsed.error = "the page takes no --help, --headless, --windowed, --drives, --script, --audio-out or --render";
+    int status = kUsageExit;
+    if (parsed.error.empty()) {
+        status = Run(o);
+    } else {
+        std::fprintf(stderr, "plinkpad: %s\n", parsed.error.c_str());
+    }
+    plat::WebBackend::Ended(status);
+    return status;
+}
