@@ -40,6 +40,10 @@ struct SpotSpec {
     bool sharedMask = false;         // the mask is one of the disc's shared masks (CScene::LoadSharedMask)
 };
 
+// Whether hot-spot or sound `id` lies in first..last (both included): the
+// scenes choose behaviour by id range.
+constexpr bool IdInRange(int id, int first, int last) { return id >= first && id <= last; }
+
 struct SoundSpec {
     int id;
     const char* file;

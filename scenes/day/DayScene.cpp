@@ -63,10 +63,9 @@ constexpr int kArrangementOffset = 20;
 
 constexpr int kTypes = 9;
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
-bool IsPiece(int id) { return In(id, 0, kLastPiece); }
-bool IsTool(int id) { return In(id, kFirstTool, kLastTool); }
-bool IsBoardButton(int id) { return In(id, kFirstBoardButton, kLastBoardButton); }
+bool IsPiece(int id) { return IdInRange(id, 0, kLastPiece); }
+bool IsTool(int id) { return IdInRange(id, kFirstTool, kLastTool); }
+bool IsBoardButton(int id) { return IdInRange(id, kFirstBoardButton, kLastBoardButton); }
 
 using K = SpotKind;
 constexpr SpotSpec kButtons[] = {

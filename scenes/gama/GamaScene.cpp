@@ -41,8 +41,7 @@ constexpr int kHotCursor = 2;
 constexpr int kLoopCursor = 3;
 constexpr int kCentreCursor = 7;
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
-bool IsCentre(int id) { return In(id, kFirstCentre, kLastCentre); }
+bool IsCentre(int id) { return IdInRange(id, kFirstCentre, kLastCentre); }
 int CentreIndex(int id) { return (id - kFirstCentre) / 2; }
 // Loop bells have odd ids, everything else even ones.
 bool IsLoopBell(int id) { return id % 2 != 0; }
@@ -239,7 +238,7 @@ void CGamaScene::OnLButtonUp(int x, int y) {
         } else if (id == kPartB) {
             CycleVariant(FindHotspot(kPartA), forward, 0);
             RedrawParts();
-        } else if (In(id, kFirstInstrument, kLastInstrument)) {
+        } else if (IdInRange(id, kFirstInstrument, kLastInstrument)) {
             CycleVariant(button, forward, 1);
         } else if (id == kPaletteCorner) {
             ToggleRecordPalette();
@@ -311,7 +310,7 @@ void CGamaScene::CycleRow(int row, int forward) {
     const auto [first, last] = kQuarterIds[row - 1];
     plat::Rect area{};
     for (const std::unique_ptr<CDIBButton>& h : m_hotspots) {
-        if (!In(h->m_nId, first, last)) continue;
+        if (!IdInRange(h->m_nId, first, last)) continue;
         CycleVariant(h.get(), forward, 0);
         area = area.Union(h->m_rect);
     }

@@ -34,8 +34,7 @@ constexpr uint32_t kIntroStepMs = 150;
 constexpr int kBusyCursor = 4;
 constexpr int kArrowCursor = 1;
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
-bool IsKey(int id) { return In(id, kFirstKey, kLastKey); }
+bool IsKey(int id) { return IdInRange(id, kFirstKey, kLastKey); }
 
 using K = SpotKind;
 
@@ -161,9 +160,9 @@ void CKBotScene::UpdateCursor(CDIBButton* hotspot) { SetWorldCursor(hotspot, kLo
 
 void CKBotScene::OnHotspotLeave(CDIBButton* hotspot) {
     const int id = hotspot->m_nId;
-    if (In(id, kFirstBell, kLastBell))
+    if (IdInRange(id, kFirstBell, kLastBell))
         Engine().PlayRandomMisc();
-    else if (In(id, kFirstTalkPad, kLastTalkPad))
+    else if (IdInRange(id, kFirstTalkPad, kLastTalkPad))
         PlaySound(id + 1);
     else if (IsKey(id))
         PlaySound(id < kFirstRow4Key ? id + kRowStep : id - 3 * kRowStep);
@@ -196,7 +195,7 @@ void CKBotScene::OnMouseMove(int x, int y) {
 
     if (button == nullptr || button == m_pHoverHotspot) return;
     const int id = button->m_nId;
-    const bool bell = In(id, kFirstBell, kLoopSwitch);
+    const bool bell = IdInRange(id, kFirstBell, kLoopSwitch);
     if (id == kAltSwitch) {
         EnterModeSwitch(button, m_bAltMode);
     } else {
@@ -204,7 +203,7 @@ void CKBotScene::OnMouseMove(int x, int y) {
     }
     if (Engine().IsSoundPlaying(id)) {
         // A second copy, or a talking pad's click version.
-        PlaySound(In(id, kFirstTalkPad, kLastTalkPad) ? id + 1 : id);
+        PlaySound(IdInRange(id, kFirstTalkPad, kLastTalkPad) ? id + 1 : id);
     } else if (id == kPaletteButton) {
         Engine().PlayGeneralSound(kPaletteButtonSound);
     } else {
@@ -228,11 +227,11 @@ void CKBotScene::OnLButtonUp(int x, int y) {
         PlaySound(kMiscClick);
     } else {
         const int id = button->m_nId;
-        if (In(id, kFirstBell, kLastBell))
+        if (IdInRange(id, kFirstBell, kLastBell))
             Engine().PlayRandomMisc();
         else if (id == kLoopSwitch)
             SwitchLoop(kFirstLoop, kLastLoop, kLoopStartClick, kLoopStopClick);
-        else if (In(id, kFirstTalkPad, kLastTalkPad))
+        else if (IdInRange(id, kFirstTalkPad, kLastTalkPad))
             PlaySound(id + 1);
         else if (id == kPaletteButton)
             ToggleRecordPalette();

@@ -44,7 +44,6 @@ constexpr int kArrowCursor = 1;
 constexpr int kHotCursor = 2;
 constexpr int kControlCursor = 3;
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
 bool IsMoon(int id) { return id == kLeftMoon || id == kRightMoon; }
 
 using K = SpotKind;
@@ -138,7 +137,7 @@ void CStarScene::UpdateCursor(CDIBButton* hotspot) {
         return;
     }
     const int id = hotspot->m_nId;
-    if (id == kLoopStar || In(id, kLeftMoon, kRightMoon))
+    if (id == kLoopStar || IdInRange(id, kLeftMoon, kRightMoon))
         m_pView->SetCursorKind(kControlCursor);
     else if (id <= kLastSpot)
         m_pView->SetCursorKind(kHotCursor);
@@ -146,7 +145,7 @@ void CStarScene::UpdateCursor(CDIBButton* hotspot) {
 
 void CStarScene::OnHotspotLeave(CDIBButton* hotspot) {
     const int id = hotspot->m_nId;
-    PlaySound(In(id, kFirstNoiseStar, kLastNoiseStar) || IsMoon(id) ? id : ClickSound(id));
+    PlaySound(IdInRange(id, kFirstNoiseStar, kLastNoiseStar) || IsMoon(id) ? id : ClickSound(id));
 }
 
 void CStarScene::OnMouseMove(int x, int y) {
@@ -170,7 +169,7 @@ void CStarScene::OnMouseMove(int x, int y) {
     if (id == kPaletteCorner) {
         Engine().PlayGeneralSound(kRecordCornerSound);
         LightSpot(button);
-    } else if (In(id, kFirstNoiseStar, kLastNoiseStar)) {
+    } else if (IdInRange(id, kFirstNoiseStar, kLastNoiseStar)) {
         if (button->m_bLit) {
             m_strips.ShowAltStrips(id);
             Engine().PlayRandomMisc();
@@ -240,8 +239,8 @@ void CStarScene::OnLButtonUp(int x, int y) {
         } else {
             // sta1..sta4 play their click sound of the mode, the noise stars
             // their own, stb2, stb3, stb6 and stb7 their third ("_c") sound.
-            const bool noiseStar = In(id, kFirstNoiseStar, kLastNoiseStar);
-            PlaySound(noiseStar ? id : In(id, kFirstGoldStar, kLastGoldStar) ? ClickSound(id) : id + 2);
+            const bool noiseStar = IdInRange(id, kFirstNoiseStar, kLastNoiseStar);
+            PlaySound(noiseStar ? id : IdInRange(id, kFirstGoldStar, kLastGoldStar) ? ClickSound(id) : id + 2);
             m_strips.FlashClickStrips(id);
         }
     }

@@ -5,6 +5,7 @@
 #include "graphics/HighlightButton.h"
 #include "platform/window/WindowSystem.h"
 #include "scenes/NavBar.h"
+#include "scenes/SceneTables.h"
 
 namespace {
 
@@ -29,7 +30,6 @@ constexpr int kRecordCornerSound = 80;  // general
 
 constexpr uint32_t kIntroStepMs = 200;
 
-bool In(int id, int first, int last) { return id >= first && id <= last; }
 
 using K = SpotKind;
 constexpr SpotSpec kSpots[] = {
@@ -108,11 +108,11 @@ void CTroidScene::UpdateCursor(CDIBButton* hotspot) { SetWorldCursor(hotspot, kL
 
 void CTroidScene::OnHotspotLeave(CDIBButton* hotspot) {
     const int id = hotspot->m_nId;
-    if (In(id, kFirstBeacon, kLastBeacon) || In(id, kFirstCrystal, kLastCrystal))
+    if (IdInRange(id, kFirstBeacon, kLastBeacon) || IdInRange(id, kFirstCrystal, kLastCrystal))
         PlaySound(id + 1);
     else if (id == kLoopSwitch)
         PlaySound(kLoopSwitchOut);
-    else if (In(id, kFirstRandomSpot, kLastRandomSpot))
+    else if (IdInRange(id, kFirstRandomSpot, kLastRandomSpot))
         Engine().PlayRandomMisc();
     else
         PlaySound(id);
@@ -126,7 +126,7 @@ void CTroidScene::OnMouseMove(int x, int y) {
 
     if (m_pHoverHotspot != nullptr && m_pHoverHotspot != button) {
         const int id = m_pHoverHotspot->m_nId;
-        if (!(m_bSustain && In(id, kFirstRock, kLastRock))) UnlightSpot(m_pHoverHotspot);
+        if (!(m_bSustain && IdInRange(id, kFirstRock, kLastRock))) UnlightSpot(m_pHoverHotspot);
         if (m_bCtrl || id == kLoopSwitch) OnHotspotLeave(m_pHoverHotspot);
         m_pHoverHotspot = nullptr;
         RecordRollover(x, y);
@@ -139,17 +139,17 @@ void CTroidScene::OnMouseMove(int x, int y) {
     } else {
         LightSpot(button);
     }
-    if (In(id, kFirstRandomSpot, kLastRandomSpot)) {
+    if (IdInRange(id, kFirstRandomSpot, kLastRandomSpot)) {
         Engine().PlayRandomMisc();
         UnlightSpot(button);
-    } else if (In(id, kFirstBeacon, kLastBeacon)) {
+    } else if (IdInRange(id, kFirstBeacon, kLastBeacon)) {
         static_cast<CHighlightButton*>(button)->ShowHighlight(*m_pView);
         PlaySound(id);
-    } else if (m_bSustain && In(id, kFirstRock, kLastRock)) {
+    } else if (m_bSustain && IdInRange(id, kFirstRock, kLastRock)) {
         PlaySound(id, 1);
     } else if (id == kPaletteCorner) {
         Engine().PlayGeneralSound(kRecordCornerSound);
-    } else if (In(id, kFirstCrystal, kLastCrystal)) {
+    } else if (IdInRange(id, kFirstCrystal, kLastCrystal)) {
         PlaySound(Engine().IsSoundPlaying(id) ? id + 1 : id);
     } else {
         PlaySound(id);
@@ -168,7 +168,7 @@ void CTroidScene::OnLButtonUp(int x, int y) {
         const int id = button->m_nId;
         if (id == kLoopSwitch)
             SwitchLoop(kFirstLoop, kLastLoop, kLoopStartClick, kLoopStopClick);
-        else if (In(id, kFirstCrystal, kLastCrystal) || In(id, kFirstBeacon, kLastBeacon))
+        else if (IdInRange(id, kFirstCrystal, kLastCrystal) || IdInRange(id, kFirstBeacon, kLastBeacon))
             PlaySound(id + 1);
         else if (id == kPaletteCorner)
             ToggleRecordPalette();
