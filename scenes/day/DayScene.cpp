@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "app/PlinkpadApp.h"
 #include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
-#include "graphics/DIB.h"
-#include "graphics/MultiUpstateButton.h"
 #include "graphics/SimpleButton.h"
 #include "graphics/StageOrigin.h"
 #include "graphics/ThreeImageButton.h"
@@ -74,6 +71,11 @@ constexpr SpotSpec kButtons[] = {
     {202, K::Simple, 511, 402, "dag3.bmp", "Dag1_mk.bmp"},
     {500, K::Simple, 441, 404, "dac1.bmp", "Dac1_mk.bmp"},
     {300, K::Simple, 529, 404, "daw1.bmp", "Daw_mk.bmp"},
+};
+
+// After the tools; its mask is the navigation bar's.
+constexpr SpotSpec kCorner[] = {
+    {kPaletteCorner, K::Multi, 3, 401, nullptr, "zzmk.bmp", nullptr, {{"Dazz.bmp", 3, 401}, {"Da_sun.bmp", 19, 384}}, true},
 };
 
 // The tools' left edges; all stand at y = 400 and share one mask.
@@ -162,16 +164,7 @@ void CDayScene::BuildStrip() {
         m_hotspots.push_back(std::move(tool));
         ToggleWaitCursor();
     }
-    // The palette corner's mask is the navigation bar's, from the disc.
-    const plat::Point at{3, 401};
-    auto corner = std::make_unique<CMultiUpstateButton>(&at, kPaletteCorner);
-    corner->AddUpstate(LoadImage("Dazz.bmp"), 3, 401, 0);
-    corner->AddUpstate(LoadImage("Da_sun.bmp"), 19, 384, 0);
-    auto* mask = new CDIB;
-    mask->Load(TheApp().m_strCDDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\zzmk.bmp");
-    corner->SetMask(mask);
-    m_hotspots.push_back(std::move(corner));
-    ToggleWaitCursor();
+    BuildHotspots(*this, kCorner);
 
     m_pBoardButton = FindHotspot(kFirstBoardButton);
     m_pBoardButton->m_bLit = 1;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -133,10 +134,11 @@ TEST(DayScript, AnotherBoardReVoicesEveryPiece) {
     EXPECT_GT(FindSound(t, "Dat5c.wav", bound), bound);
 }
 
-TEST(DayScript, TheLoopButtonStartsTheFirstLoopThenStopsItAndWithCtrlStepsBackToTheLast) {
+TEST(DayScript, TheLoopButtonStepsTheLoopsAndTheCornerOpensThePalette) {
     const plat::Point loop = Spot(500);
     const std::string script = EnterWorld(2, 3000) + Move(loop) + "wait 100\n" + Click(loop) + "wait 300\n" +
-                               Click(loop) + "wait 300\nkeydown ctrl\n" + Click(loop) + "wait 100\nkeyup ctrl\n";
+                               Click(loop) + "wait 300\nkeydown ctrl\n" + Click(loop) + "wait 100\nkeyup ctrl\n" +
+                               Click(Spot(400)) + "wait 300\n";
     const std::vector<TraceLine> t = RunScript("day-loops", script);
     const int scene = FindLine(t, "scene 2");
     const int cursor = FindLine(t, "cursor 3", scene);
@@ -148,6 +150,8 @@ TEST(DayScript, TheLoopButtonStartsTheFirstLoopThenStopsItAndWithCtrlStepsBackTo
     ASSERT_GT(stop, start);
     EXPECT_EQ(t[static_cast<size_t>(stop) - 1].text, "play 501 Daloop2.wav");
     EXPECT_GT(FindLine(t, "loop start 508 Daloop_9.wav", stop), stop);
+    // The corner's mask is the navigation bar's, from the disc.
+    EXPECT_TRUE(std::any_of(t.begin() + stop, t.end(), [](const TraceLine& l) { return l.text.rfind("palette ", 0) == 0; }));
 }
 
 TEST(DayScript, TheClearButtonEmptiesTheBoardAndItsNextClickBringsTheArrangementBack) {
