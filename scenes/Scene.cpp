@@ -397,7 +397,7 @@ int CScene::LoadWorld(std::span<const SpotSpec> spots, std::span<const SoundSpec
 void CScene::LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
                                std::span<const LoopSpec> loops) {
     m_pView->SetCursorKind(4);
-    BuildHotspots(*this, spots);
+    BuildWorldHotspots(spots);
     m_pNavBar = MakeNavBar(*this);
     ToggleWaitCursor();
     LoadExtras();
@@ -409,6 +409,7 @@ void CScene::LoadWorldContents(std::span<const SpotSpec> spots, std::span<const 
     RedrawNow();
 }
 
+void CScene::BuildWorldHotspots(std::span<const SpotSpec> spots) { BuildHotspots(*this, spots); }
 void CScene::LoadExtras() {}
 void CScene::PlayIntro() {}
 

@@ -197,6 +197,10 @@ protected:
     // LoadWorld up to the full redraw: no intro, the busy cursor left on.
     void LoadWorldContents(std::span<const SpotSpec> spots, std::span<const SoundSpec> sounds,
                            std::span<const LoopSpec> loops);
+    // LoadWorld's hot-spots: those of `spots`, appended in order (one
+    // busy-cursor step each). A world with hot-spots beyond its table, or
+    // pictures they share, adds them after these.
+    virtual void BuildWorldHotspots(std::span<const SpotSpec> spots);
     // What a world loads after its bar besides its tables (nothing here).
     virtual void LoadExtras();
     // A world's opening animation once it is ready (nothing here).

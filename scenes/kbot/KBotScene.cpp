@@ -31,8 +31,6 @@ constexpr int kMiscClick = 700;
 constexpr int kPaletteButtonSound = 80;  // general
 
 constexpr uint32_t kIntroStepMs = 150;
-constexpr int kBusyCursor = 4;
-constexpr int kArrowCursor = 1;
 
 bool IsKey(int id) { return IdInRange(id, kFirstKey, kLastKey); }
 
@@ -121,25 +119,17 @@ CKBotScene::~CKBotScene() = default;
 
 void CKBotScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "Kbbkgrnd.bmp"); }
 
-int CKBotScene::LoadHotspots() {
-    m_pView->SetCursorKind(kBusyCursor);
-    BuildHotspots(*this, kPadsAndBells);
+int CKBotScene::LoadHotspots() { return LoadWorld(kPadsAndBells, kSounds, kLoops); }
+
+// The pads and bells, then the row highlights the keys share, then the keys
+// and the two corners.
+void CKBotScene::BuildWorldHotspots(std::span<const SpotSpec> padsAndBells) {
+    CScene::BuildWorldHotspots(padsAndBells);
     LoadHighlights();
     const SharedPicture highlights[] = {{kRow12Highlight, m_pHighlightRow12.get()},
                                         {kRow3Highlight, m_pHighlightRow3.get()},
                                         {kRow4Highlight, m_pHighlightRow4.get()}};
     BuildHotspots(*this, kKeysAndCorners, highlights);
-    m_pNavBar = MakeNavBar(*this);
-    ToggleWaitCursor();
-    if (Engine().IsReady()) {
-        LoadSounds(*this, kSounds);
-        RegisterLoops(*this, kLoops);
-    }
-    m_bNotReady = 0;
-    RedrawNow();
-    PlayIntro();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
 }
 
 void CKBotScene::LoadHighlights() {
