@@ -130,22 +130,16 @@ CDIBButton* CGamaScene::HitTest(int x, int y) { return m_regions.HitTest(x, y); 
 
 void CGamaScene::Enter(plat::DeviceContext& dc) { EnterStage(dc, "Gabkgrnd.bmp"); }
 
-int CGamaScene::LoadHotspots() {
-    m_pView->SetCursorKind(4);
+int CGamaScene::LoadHotspots() { return LoadWorld({}, kSounds, kLoops); }
+
+// Gama's rows carry the region each hot-spot is filed under, so it builds
+// from its own table.
+void CGamaScene::BuildWorldHotspots(std::span<const SpotSpec>) {
     for (const GamaSpot& row : kSpots) {
         m_hotspots.push_back(MakeHotspot(*this, row.spot));
         m_regions.File(row.region, m_hotspots.back().get());
         ToggleWaitCursor();
     }
-    m_pNavBar = MakeNavBar(*this);
-    if (Engine().IsReady()) {
-        LoadSounds(*this, kSounds);
-        RegisterLoops(*this, kLoops);
-    }
-    m_bNotReady = 0;
-    RedrawNow();
-    m_pView->SetCursorKind(kArrowCursor);
-    return 1;
 }
 
 void CGamaScene::Paint(plat::DeviceContext& dc) { PaintStage(dc); }

@@ -32,6 +32,7 @@ public:
     // The hot-spots (filed in the index), the navigation bar, sounds and
     // loops. Returns 1.
     int LoadHotspots() override;
+    void BuildWorldHotspots(std::span<const SpotSpec>) override;
     void Paint(plat::DeviceContext& dc) override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;
