@@ -32,7 +32,6 @@ public:
     // The hot-spots (filed in the index), the navigation bar, sounds and
     // loops. Returns 1.
     int LoadHotspots() override;
-    void BuildWorldHotspots(std::span<const SpotSpec>) override;
     void Paint(plat::DeviceContext& dc) override;
     void OnMouseMove(int x, int y) override;
     void OnLButtonDown(int x, int y) override;
@@ -53,6 +52,7 @@ public:
     CDIBButton* m_pLoopHotspot = nullptr;  // the bell held lit while its loop plays
 
 private:
+    void BuildWorldHotspots(std::span<const SpotSpec>) override;
     void ClickLoopBell(CDIBButton* bell);
     void ReleaseLoopBell();
     // Repaints both parts of instrument 300/600 at once.

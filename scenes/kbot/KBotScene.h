@@ -50,7 +50,6 @@ public:
     // the key one row further (row 4 wraps to row 1).
     void OnHotspotLeave(CDIBButton* hotspot) override;
     void UpdateCursor(CDIBButton* hotspot) override;
-    void BuildWorldHotspots(std::span<const SpotSpec> padsAndBells) override;
 
     std::unique_ptr<plat::Bitmap> m_pHighlightRow12;  // shared by the keys of rows 1 and 2
     std::unique_ptr<plat::Bitmap> m_pHighlightRow3;
@@ -58,6 +57,7 @@ public:
     int m_bAltMode = 0;
 
 private:
+    void BuildWorldHotspots(std::span<const SpotSpec> padsAndBells) override;
     void LoadHighlights();
     void PlayIntro() override;
 };
