@@ -2,10 +2,10 @@
 
 #include "app/PlinkpadApp.h"
 #include "app/SceneTable.h"
-#include "app/resources/Cursors.h"
 #include "audio/Random.h"
 #include "audio/SoundEngine.h"
 #include "graphics/AppPalette.h"
+#include "graphics/Cursors.h"
 #include "graphics/DIB.h"
 #include "graphics/StageOrigin.h"
 #include "platform/Host.h"
@@ -39,7 +39,7 @@ constexpr GeneralSound kGeneralSounds[] = {
 }  // namespace
 
 CPlinkpadView::CPlinkpadView(plat::WindowSystem& system)
-    : plat::Window(system),
+    : SceneHost(system),
       m_pEngine(std::make_unique<CSoundEngine>(TheApp().m_nRandomSeed.value_or(audio::CurrentTimeSeconds()))),
       m_pSession(std::make_unique<CSession>(nullptr, nullptr, this, [] { return audio::ProgramRandom().Next(); })),
       m_sceneFactory(MakeScene),
@@ -256,6 +256,10 @@ void CPlinkpadView::SwitchScene(int number) {
     if (m_pScene) plat::TraceLine("scene %d", number);
     Invalidate();
 }
+
+const std::string& CPlinkpadView::CDDrive() const { return TheApp().m_strCDDrive; }
+const std::string& CPlinkpadView::HomeDir() const { return TheApp().m_strHomeDir; }
+const std::string& CPlinkpadView::AudioDir() const { return TheApp().m_strAudioDir; }
 
 void CPlinkpadView::SetSoundTimer(int id, uint32_t periodMs) { SetTimer(id, periodMs); }
 

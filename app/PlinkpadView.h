@@ -3,7 +3,9 @@
 // the sound engine, the session record, the scene and the session-name edit
 // box; plays the start-up splash; forwards every mouse, key, timer and paint
 // event to the scene; switches scenes on the posted message kSwitchScene; and
-// runs the session commands (new, open, save, quit). Window thread only.
+// runs the session commands (new, open, save, quit). Scenes and the palette
+// see it as SceneHost and PaletteHost, the recorder as RecorderView.
+// Window thread only.
 
 #include <cstdint>
 #include <functional>
@@ -12,8 +14,8 @@
 #include <string>
 
 #include "audio/SoundTimers.h"
-#include "platform/window/Window.h"
 #include "recording/RecorderHooks.h"
+#include "scenes/SceneHost.h"
 
 namespace plat {
 class EditControl;
@@ -24,13 +26,7 @@ class CSession;
 class CSoundEngine;
 class ScenePalette;
 
-// Posted by a scene once its background shows: the view loads its hot-spots.
-inline constexpr uint32_t kSceneReady = 0x401;
-// Posted to switch scenes; wParam = scene number (0 hub, 1 Star, 2 Day,
-// 3 kBot, 4 Troid, 5 Gama).
-inline constexpr uint32_t kSwitchScene = 0x402;
-
-class CPlinkpadView final : public plat::Window, public SoundTimers, public RecorderView {
+class CPlinkpadView final : public SceneHost, public SoundTimers, public RecorderView {
 public:
     // Makes the scene for a number, or null when there is none.
     using SceneFactory = std::function<std::unique_ptr<CScene>(CPlinkpadView&, int)>;
@@ -47,7 +43,7 @@ public:
     // Where scenes and palettes come from; the program's own by default.
     void SetSceneFactory(SceneFactory factory) { m_sceneFactory = std::move(factory); }
     void SetPaletteFactory(PaletteFactory factory) { m_paletteFactory = std::move(factory); }
-    std::unique_ptr<ScenePalette> MakeRecordPalette(CScene& scene);
+    std::unique_ptr<ScenePalette> MakeRecordPalette(CScene& scene) override;
 
     // --- Window handlers: all forwarded to the scene when there is one ---
     bool OnCreate() override;
@@ -62,10 +58,10 @@ public:
     void OnFocus(bool gained) override;
     intptr_t OnMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
-    // Cursor kinds 1..7 (see app/resources/Cursors.h); any other kind sets
+    // Cursor kinds 1..7 (see graphics/Cursors.h); any other kind sets
     // the remembered cursor again. Traced as "cursor K".
-    void SetCursorKind(int kind);
-    int CursorKind() const { return m_nCursorKind; }
+    void SetCursorKind(int kind) override;
+    int CursorKind() const override { return m_nCursorKind; }
 
     // The general interface sounds (ids 10..90) from the disc; only when the
     // engine has its output.
@@ -73,19 +69,23 @@ public:
     void LoadCursors();
     // Runs the record help modally (m_bModal set meanwhile): the picture
     // "rechp.bmp" of the palette's disc image folder (with its world prefix).
-    int ShowRecordHelp(const std::string& paletteImageDir);
+    int ShowRecordHelp(const std::string& paletteImageDir) override;
 
     // Session commands: 1 on success, 0 when cancelled or failed.
-    int NewSession();
-    int OpenSession();
+    int NewSession() override;
+    int OpenSession() override;
     // The second half of OpenSession, for a session read elsewhere (a render):
     // `loaded` replaces the current session and `title` shows as its name.
     void AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title);
-    int SaveSession();
-    int QuitProgram();
+    int SaveSession() override;
+    int QuitProgram() override;
     // Runs the About box modally (the current scene's disc image folder holds
     // its picture); m_bModal is 1 meanwhile.
-    void ShowAbout();
+    void ShowAbout() override;
+    // The application's asset folders (CPlinkpadApp).
+    const std::string& CDDrive() const override;
+    const std::string& HomeDir() const override;
+    const std::string& AudioDir() const override;
 
     // SoundTimers: a sound's end timer on this window.
     void SetSoundTimer(int id, uint32_t periodMs) override;
@@ -93,15 +93,13 @@ public:
     void ResumeInWorld(int world, int resumeCut) override;
 
     CScene* Scene() const { return m_pScene.get(); }
-    CSoundEngine* Engine() const { return m_pEngine.get(); }
-    CSession* Session() const { return m_pSession.get(); }
-    plat::EditControl& SessionEdit() { return *m_editSession; }
+    CSoundEngine* Engine() const override { return m_pEngine.get(); }
+    CSession* Session() const override { return m_pSession.get(); }
+    plat::EditControl& SessionEdit() override { return *m_editSession; }
 
-    int m_bEnterPending = 1;    // the next paint enters the scene
-    int m_bModal = 0;           // a modal dialog of the view runs
-    int m_bReopenPalette = 0;   // reopen the palette in the next scene (playback)
-    int m_nResumeCut = 0;       // with it: the cut or play-list position to resume
-    int m_bReturnToCenter = 0;  // a world asked for the hub's help screen
+    // m_bModal, m_bReopenPalette, m_nResumeCut (PaletteHost) and
+    // m_bReturnToCenter (SceneHost) are the view's too.
+    int m_bEnterPending = 1;  // the next paint enters the scene
 
 private:
     void RunSplash(plat::DeviceContext& dc);

@@ -1,5 +1,6 @@
 #include "app/SceneTable.h"
 
+#include "app/PlinkpadView.h"
 #include "scenes/Scene.h"
 #include "scenes/center/CenterScene.h"
 #include "scenes/day/DayScene.h"

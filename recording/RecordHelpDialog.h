@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/PictureDialog.h"
+#include "graphics/PictureDialog.h"
 
 class CRecordHelpDialog final : public CPictureDialog {
 public:

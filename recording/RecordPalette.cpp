@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/PlinkpadApp.h"
-#include "app/PlinkpadView.h"
-#include "app/resources/Cursors.h"
 #include "audio/Random.h"
 #include "audio/SoundEngine.h"
 #include "graphics/AppPalette.h"
+#include "graphics/Cursors.h"
 #include "graphics/DIB.h"
 #include "graphics/MultiUpstateButton.h"
 #include "graphics/SimpleButton.h"
@@ -16,7 +14,6 @@
 #include "platform/window/Keys.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
-#include "scenes/Scene.h"
 
 namespace {
 
@@ -121,26 +118,26 @@ plat::EditStyle CutBoxStyle() {
 
 }  // namespace
 
-CRecordPalette::CRecordPalette(CPlinkpadView& view, CScene& scene)
+CRecordPalette::CRecordPalette(PaletteHost& view, PaletteScene& scene)
     : plat::Window(view.System()),
       m_pView(&view),
       m_pScene(&scene),
-      m_nWorld(scene.m_nScene),
+      m_nWorld(scene.SceneNumber()),
       m_edit(view.System(), CutBoxStyle()) {
-    const CPlinkpadApp& app = TheApp();
-    const std::string disc = app.m_strCDDrive;
+    const std::string& disc = view.CDDrive();
+    const std::string& home = view.HomeDir();
     const WorldSkin& skin = SkinOf(m_nWorld);
     m_strDiscImageDir = disc + skin.folder;
     m_strDiscMaskDir = disc + kMaskFolder;
     m_strDiscWavDir = disc + kWavFolder;
-    m_strHomeImageDir = HomeFolder(app.m_strHomeDir, skin.folder);
-    m_strHomeMaskDir = HomeFolder(app.m_strHomeDir, kMaskFolder);
-    m_strHomeWavDir = HomeFolder(app.m_strHomeDir, kWavFolder);
+    m_strHomeImageDir = HomeFolder(home, skin.folder);
+    m_strHomeMaskDir = HomeFolder(home, kMaskFolder);
+    m_strHomeWavDir = HomeFolder(home, kWavFolder);
 }
 
 CRecordPalette::~CRecordPalette() { Destroy(); }
 
-std::unique_ptr<ScenePalette> NewRecordPalette(CPlinkpadView& view, CScene& scene) {
+std::unique_ptr<ScenePalette> NewRecordPalette(PaletteHost& view, PaletteScene& scene) {
     return std::make_unique<CRecordPalette>(view, scene);
 }
 

@@ -15,8 +15,9 @@
 // Ownership: the scene that opened it owns it (ToggleRecordPalette). Closing
 // it destroys the window (which tells the session) but the object lives on
 // until its owner frees it, because closing may start inside one of its own
-// handlers (Tab). It reaches the session, the engine and the view through
-// the view each time. Window thread only.
+// handlers (Tab). It reaches the session and the engine through the view
+// each time; it knows the view and the scene only as PaletteHost and
+// PaletteScene. Window thread only.
 
 #include <memory>
 #include <string>
@@ -27,11 +28,10 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/window/EditControl.h"
 #include "platform/window/Window.h"
-#include "scenes/ScenePalette.h"
+#include "recording/PaletteHooks.h"
+#include "recording/ScenePalette.h"
 
 class CDIBButton;
-class CPlinkpadView;
-class CScene;
 class CSession;
 class CSoundEngine;
 
@@ -65,7 +65,7 @@ public:
     static constexpr const char* kTitle = "   Record/Play Palette";
 
     // Fills the folders of the scene's world; creates no window.
-    CRecordPalette(CPlinkpadView& view, CScene& scene);
+    CRecordPalette(PaletteHost& view, PaletteScene& scene);
     ~CRecordPalette() override;
 
     // ScenePalette.
@@ -177,8 +177,8 @@ private:
     std::string m_strHomeMaskDir;
     std::string m_strHomeWavDir;
     CDIBButton* m_pSelected = nullptr;
-    CPlinkpadView* m_pView;
-    CScene* m_pScene;
+    PaletteHost* m_pView;
+    PaletteScene* m_pScene;
     int m_nWorld;
     std::unique_ptr<plat::DeviceContext> m_pOffscreen;
     std::unique_ptr<plat::Bitmap> m_pOffscreenBitmap;
@@ -201,4 +201,4 @@ private:
 };
 
 // The palette factory of the stage view: a new, not yet opened palette.
-std::unique_ptr<ScenePalette> NewRecordPalette(CPlinkpadView& view, CScene& scene);
+std::unique_ptr<ScenePalette> NewRecordPalette(PaletteHost& view, PaletteScene& scene);

@@ -1,12 +1,11 @@
 #include "scenes/NavBar.h"
 
-#include "app/PlinkpadApp.h"
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/DIB.h"
 #include "graphics/SimpleButton.h"
 #include "platform/Host.h"
 #include "platform/window/WindowSystem.h"
+#include "scenes/SceneHost.h"
 
 namespace {
 
@@ -19,9 +18,10 @@ constexpr int kArrowCursor = 1;
 
 }  // namespace
 
-std::string NavMaskFolder() { return TheApp().m_strCDDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\"; }
+std::string NavMaskFolder(const std::string& cdDrive) { return cdDrive + ":\\plinkpad\\assets\\all\\masks\\nav\\"; }
 
-CNavBar::CNavBar(CPlinkpadView* view, int world) : m_nWorld(world), m_strDiscMaskDir(NavMaskFolder()), m_pView(view) {}
+CNavBar::CNavBar(SceneHost* view, int world)
+    : m_nWorld(world), m_strDiscMaskDir(NavMaskFolder(view->CDDrive())), m_pView(view) {}
 
 CNavBar::~CNavBar() = default;
 

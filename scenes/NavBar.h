@@ -22,17 +22,18 @@ class Window;
 
 class CDIB;
 class CDIBButton;
-class CPlinkpadView;
 class CSimpleButton;
+class SceneHost;
 
 // The disc folder of the masks every world's bar and corner share
-// ("<drive>:\plinkpad\assets\all\masks\nav\"); they are read from the disc only.
-std::string NavMaskFolder();
+// ("<drive>:\plinkpad\assets\all\masks\nav\" for the disc's drive letter
+// `cdDrive`); they are read from the disc only.
+std::string NavMaskFolder(const std::string& cdDrive);
 
 class CNavBar {
 public:
     // For the world with scene number `world` (1..5); nothing built yet.
-    CNavBar(CPlinkpadView* view, int world);
+    CNavBar(SceneHost* view, int world);
     ~CNavBar();
     CNavBar(const CNavBar&) = delete;
     CNavBar& operator=(const CNavBar&) = delete;
@@ -76,7 +77,7 @@ private:
 
     int m_nWorld;
     std::string m_strDiscMaskDir;
-    CPlinkpadView* m_pView;
+    SceneHost* m_pView;
     std::unique_ptr<CSimpleButton> m_pBar;
     std::unique_ptr<CSimpleButton> m_pToggle;
     CDIBButton* m_pHover = nullptr;

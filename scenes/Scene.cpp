@@ -1,7 +1,5 @@
 #include "scenes/Scene.h"
 
-#include "app/PlinkpadApp.h"
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/AppPalette.h"
 #include "graphics/DIB.h"
@@ -39,7 +37,7 @@ bool IsLetter(int key) { return key >= plat::vk::kA && key <= plat::vk::kA + 25;
 
 }  // namespace
 
-CScene::CScene(CPlinkpadView* view) : m_pView(view) {}
+CScene::CScene(SceneHost* view) : m_pView(view) {}
 
 CScene::~CScene() {
     m_pNavBar.reset();
@@ -246,12 +244,11 @@ void CScene::OnKeyUp(int key, uint32_t) {
 
 void CScene::SetFolders(const std::string& world, const std::string& images, const std::string& masks,
                         const std::string& audio) {
-    const CPlinkpadApp& app = TheApp();
-    const std::string disc = app.m_strCDDrive + ":\\plinkpad\\Assets\\" + world + "\\";
-    const std::string home = app.m_strHomeDir + "\\Assets\\" + world + "\\";
+    const std::string disc = m_pView->CDDrive() + ":\\plinkpad\\Assets\\" + world + "\\";
+    const std::string home = m_pView->HomeDir() + "\\Assets\\" + world + "\\";
     m_strDiscImageDir = disc + images + "\\";
     m_strDiscMaskDir = disc + masks + "\\";
-    m_strDiscAudioDir = disc + audio + app.m_strAudioDir;
+    m_strDiscAudioDir = disc + audio + m_pView->AudioDir();
     m_strHomeImageDir = home + images + "\\";
     m_strHomeMaskDir = home + masks + "\\";
     m_strHomeAudioDir = home + audio + "\\";
@@ -283,7 +280,7 @@ CDIB* CScene::LoadMask(const std::string& name) const {
 
 CDIB* CScene::LoadSharedMask(const std::string& name) const {
     auto* dib = new CDIB;
-    dib->Load(NavMaskFolder() + name);
+    dib->Load(NavMaskFolder(m_pView->CDDrive()) + name);
     return dib;
 }
 

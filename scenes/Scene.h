@@ -17,8 +17,9 @@
 #include <vector>
 
 #include "platform/Geometry.h"
-#include "recording/RecorderHooks.h"
-#include "scenes/ScenePalette.h"
+#include "recording/PaletteHooks.h"
+#include "recording/ScenePalette.h"
+#include "scenes/SceneHost.h"
 #include "scenes/SceneTables.h"
 
 namespace plat {
@@ -30,14 +31,13 @@ struct Rect;
 class CDIB;
 class CDIBButton;
 class CNavBar;
-class CPlinkpadView;
 class CSoundEngine;
 
-class CScene : public RecorderScene {
+class CScene : public PaletteScene {
 public:
     // Every pointer and flag starts at 0 except m_bNotReady. The derived
     // constructor sets m_nScene, its folders and the stage origin.
-    explicit CScene(CPlinkpadView* view);
+    explicit CScene(SceneHost* view);
     // Closes the palette, then deletes the hot-spots, the bindings, the back
     // buffer and the background.
     ~CScene() override;
@@ -62,9 +62,9 @@ public:
     // window thread) and unlights it. Key bindings and playback use it.
     virtual void TriggerHotspot(int id);
     // Alternates the view's busy cursor between kinds 4 and 5.
-    virtual void ToggleWaitCursor();
+    void ToggleWaitCursor() override;
     // Opens the palette, or closes it unless it is recording.
-    virtual void ToggleRecordPalette();
+    void ToggleRecordPalette() override;
     virtual void OnHotspotLeave(CDIBButton* hotspot);
     virtual void UpdateCursor(CDIBButton* hotspot);
     virtual void Enter(plat::DeviceContext& dc);
@@ -84,13 +84,13 @@ public:
     // Builds the hot-spots once the background is shown; 1 when loaded.
     virtual int LoadHotspots();
     // Stops the scene's background loop if it plays.
-    virtual void StopLoop();
+    void StopLoop() override;
     // The start-up cover drawn on the view's first paint; only the hub has one.
     virtual void DrawCover(plat::DeviceContext& dc);
     // Shows the help screen; only the hub has one.
     virtual void ShowHelp();
     // The palette set the volume level (1..5); the hub's menu shows it.
-    virtual void SetMenuVolumeLevel(int level);
+    void SetMenuVolumeLevel(int level) override;
 
     int SceneNumber() const override { return m_nScene; }
     ScenePalette* Palette() const { return m_pPalette.get(); }
@@ -98,7 +98,7 @@ public:
     std::optional<int> BoundId(char letter) const;
 
     int m_nScene = 0;
-    CPlinkpadView* m_pView = nullptr;
+    SceneHost* m_pView = nullptr;
     std::unique_ptr<ScenePalette> m_pPalette;
     std::string m_strDiscImageDir, m_strDiscMaskDir, m_strDiscAudioDir;
     std::string m_strHomeImageDir, m_strHomeMaskDir, m_strHomeAudioDir;

@@ -2,6 +2,7 @@
 
 #include "app/PlinkpadView.h"
 #include "recording/Session.h"
+#include "scenes/Scene.h"
 
 RenderPalette::RenderPalette(CPlinkpadView& view, CScene& scene) : view_(view), palette_(view, scene) {}
 

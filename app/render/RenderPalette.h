@@ -9,7 +9,7 @@
 #include <string>
 
 #include "recording/RecordPalette.h"
-#include "scenes/ScenePalette.h"
+#include "recording/ScenePalette.h"
 
 class CPlinkpadView;
 class CScene;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/PictureDialog.h"
+#include "graphics/PictureDialog.h"
 
 class CAboutBox final : public CPictureDialog {
 public:

@@ -3,7 +3,6 @@
 // two record regions and the two open regions show theirs in pairs). The
 // "go" region blinks while pointed at; clicking it returns to the hub.
 
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/DIB.h"
 #include "graphics/SimpleButton.h"

@@ -1,7 +1,5 @@
 #include "scenes/center/CenterScene.h"
 
-#include "app/PlinkpadApp.h"
-#include "app/PlinkpadView.h"
 #include "audio/Random.h"
 #include "audio/SoundEngine.h"
 #include "graphics/AppPalette.h"
@@ -135,7 +133,7 @@ constexpr LoopSpec kLoops[] = {
 
 }  // namespace
 
-CCenterScene::CCenterScene(CPlinkpadView* view) : CScene(view) {
+CCenterScene::CCenterScene(SceneHost* view) : CScene(view) {
     m_nScene = 0;
     SetFolders("center", "ce_bmp", "ce_masks", "ce_wav");
     SetStageSize(kStageWidth, kStageHeight);

@@ -34,7 +34,7 @@ public:
     static constexpr int kHelpBlinkTimer = 1234;
 
     // Sets the folders and the stage origin from the view's size.
-    explicit CCenterScene(CPlinkpadView* view);
+    explicit CCenterScene(SceneHost* view);
     ~CCenterScene() override;
 
     // --- The view's calls ---

@@ -1,11 +1,10 @@
 #include "scenes/center/MenuPanel.h"
 
-#include "app/PlinkpadApp.h"
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/DIB.h"
 #include "platform/Host.h"
 #include "platform/gdi/DeviceContext.h"
+#include "scenes/SceneHost.h"
 
 namespace {
 
@@ -51,12 +50,12 @@ CDIB* LoadDib(const std::string& path) {
 
 }  // namespace
 
-CMenuPanel::CMenuPanel(int originX, int originY, CPlinkpadView* view)
+CMenuPanel::CMenuPanel(int originX, int originY, SceneHost* view)
     : m_pView(view),
       m_nOriginX(originX),
       m_nOriginY(originY),
       m_strip(nullptr, 0),
-      m_strMenuDir(TheApp().m_strCDDrive + ":\\plinkpad\\assets\\center\\menu\\"),
+      m_strMenuDir(view->CDDrive() + ":\\plinkpad\\assets\\center\\menu\\"),
       m_strMaskDir(m_strMenuDir + "masks\\") {}
 
 CMenuPanel::~CMenuPanel() = default;

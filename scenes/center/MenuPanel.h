@@ -21,7 +21,7 @@ namespace plat {
 class DeviceContext;
 }
 
-class CPlinkpadView;
+class SceneHost;
 
 class CMenuPanel {
 public:
@@ -37,7 +37,7 @@ public:
     // `view` draws the panel and plays its sounds; not owned, must outlive
     // the panel. The origin is kept for reference: buttons place themselves
     // through the stage origin.
-    CMenuPanel(int originX, int originY, CPlinkpadView* view);
+    CMenuPanel(int originX, int originY, SceneHost* view);
     ~CMenuPanel();
     CMenuPanel(const CMenuPanel&) = delete;
     CMenuPanel& operator=(const CMenuPanel&) = delete;
@@ -66,7 +66,7 @@ public:
     // The first entry of `group` whose rectangle holds the point, else null.
     CSimpleButton* EntryAt(CGroup* group, int x, int y);
 
-    CPlinkpadView* m_pView;
+    SceneHost* m_pView;
     int m_nOriginX;
     int m_nOriginY;
     int m_bOpen = 0;

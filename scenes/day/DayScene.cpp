@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/SimpleButton.h"
 #include "graphics/StageOrigin.h"
@@ -106,7 +105,7 @@ std::string TypeVariant(int type, int variant) { return std::to_string(type + 1)
 
 }  // namespace
 
-CDayScene::CDayScene(CPlinkpadView* view) : CScene(view) {
+CDayScene::CDayScene(SceneHost* view) : CScene(view) {
     m_nScene = kSceneNumber;
     m_nLoopId = kLastLoop;  // the first click starts the first loop
     SetFolders("day", "da_bmp", "da_masks", "da_wav");

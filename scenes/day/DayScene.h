@@ -36,7 +36,7 @@ public:
     static constexpr int kLastLoop = 508;
 
     // Sets the folders and the stage origin (590 x 445) from the view's size.
-    explicit CDayScene(CPlinkpadView* view);
+    explicit CDayScene(SceneHost* view);
     ~CDayScene() override;
 
     // Board 0 and the strip picture.

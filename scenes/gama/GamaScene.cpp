@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/StageOrigin.h"
 #include "graphics/ThreeImageButton.h"
@@ -117,7 +116,7 @@ constexpr LoopSpec kLoops[] = {
 
 }  // namespace
 
-CGamaScene::CGamaScene(CPlinkpadView* view) : CScene(view) {
+CGamaScene::CGamaScene(SceneHost* view) : CScene(view) {
     m_nScene = kSceneNumber;
     SetFolders("GAMA", "ga_bmp", "ga_masks", "ga_wav");
     SetStageSize(kStageWidth, kStageHeight);

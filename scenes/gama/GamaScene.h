@@ -24,7 +24,7 @@ public:
     static constexpr int kSceneNumber = 5;
 
     // Sets the folders and the stage origin (640 x 480) from the view's size.
-    explicit CGamaScene(CPlinkpadView* view);
+    explicit CGamaScene(SceneHost* view);
     ~CGamaScene() override;
 
     CDIBButton* HitTest(int x, int y) override;

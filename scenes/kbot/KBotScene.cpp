@@ -1,6 +1,5 @@
 #include "scenes/kbot/KBotScene.h"
 
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
 #include "platform/gdi/Bitmap.h"
@@ -106,7 +105,7 @@ constexpr int kKeysPerRow = 5;
 
 }  // namespace
 
-CKBotScene::CKBotScene(CPlinkpadView* view) : CScene(view) {
+CKBotScene::CKBotScene(SceneHost* view) : CScene(view) {
     m_nScene = kSceneNumber;
     m_nLoopId = kLastLoop;  // the first switch starts the first loop
     SetFolders("kbot", "kb_bmp", "kb_masks", "kb_wav");

@@ -34,7 +34,7 @@ public:
     static constexpr int kLastLoop = 507;
 
     // Sets the folders and the stage origin (608 x 456) from the view's size.
-    explicit CKBotScene(CPlinkpadView* view);
+    explicit CKBotScene(SceneHost* view);
     ~CKBotScene() override;
 
     void Enter(plat::DeviceContext& dc) override;

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/PlinkpadView.h"
 #include "audio/Random.h"
 #include "audio/SoundEngine.h"
 #include "graphics/DIBButton.h"
@@ -92,7 +91,7 @@ constexpr LoopSpec kLoops[] = {
 
 }  // namespace
 
-CStarScene::CStarScene(CPlinkpadView* view) : CScene(view), m_strips(*view) {
+CStarScene::CStarScene(SceneHost* view) : CScene(view), m_strips(*view) {
     m_nScene = kSceneNumber;
     SetFolders("star", "St_bmp", "Stmk_bmp", "st_wav");
     SetStageSize(kStageWidth, kStageHeight);

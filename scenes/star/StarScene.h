@@ -25,7 +25,7 @@ public:
     static constexpr int kSceneNumber = 1;
 
     // Sets the folders and the stage origin (608 x 456) from the view's size.
-    explicit CStarScene(CPlinkpadView* view);
+    explicit CStarScene(SceneHost* view);
     ~CStarScene() override;
 
     void Enter(plat::DeviceContext& dc) override;

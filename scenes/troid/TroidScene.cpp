@@ -1,6 +1,5 @@
 #include "scenes/troid/TroidScene.h"
 
-#include "app/PlinkpadView.h"
 #include "audio/SoundEngine.h"
 #include "graphics/HighlightButton.h"
 #include "platform/window/WindowSystem.h"
@@ -83,7 +82,7 @@ constexpr LoopSpec kLoops[] = {
 
 }  // namespace
 
-CTroidScene::CTroidScene(CPlinkpadView* view) : CScene(view) {
+CTroidScene::CTroidScene(SceneHost* view) : CScene(view) {
     m_nScene = kSceneNumber;
     m_nLoopId = kLastLoop;  // the first switch starts the first loop
     SetFolders("troid", "Image", "Masks", "Audio");

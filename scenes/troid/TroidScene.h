@@ -24,7 +24,7 @@ public:
     static constexpr int kLastLoop = 507;
 
     // Sets the folders and the stage origin (608 x 456) from the view's size.
-    explicit CTroidScene(CPlinkpadView* view);
+    explicit CTroidScene(SceneHost* view);
     ~CTroidScene() override;
 
     void Enter(plat::DeviceContext& dc) override;

@@ -10,9 +10,9 @@
 #include "app/PlinkpadView.h"
 #include "graphics/DIBButton.h"
 #include "graphics/StageOrigin.h"
-#include "scenes/Scene.h"
+#include "recording/ScenePalette.h"
 #include "recording/Session.h"
-#include "scenes/ScenePalette.h"
+#include "scenes/Scene.h"
 
 namespace shelltest {
 

@@ -1,7 +1,7 @@
-#include "app/PictureDialog.h"
+#include "graphics/PictureDialog.h"
 
-#include "app/resources/Cursors.h"
 #include "graphics/AppPalette.h"
+#include "graphics/Cursors.h"
 #include "graphics/DIB.h"
 #include "graphics/DIBButton.h"
 #include "platform/gdi/Bitmap.h"

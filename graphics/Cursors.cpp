@@ -1,4 +1,4 @@
-#include "app/resources/Cursors.h"
+#include "graphics/Cursors.h"
 
 #include <algorithm>
 #include <array>
