@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -233,10 +234,13 @@ bool ReadSessionFile(std::span<const uint8_t> bytes, SessionTracks& tracks, std:
 }
 
 bool LoadSessionFile(const std::string& path, SessionTracks& tracks, std::string& reason) {
-    std::ifstream in(path, std::ios::binary);
+    // Only regular files: reading a folder throws, and a pipe could block.
+    std::error_code ec;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
     std::vector<uint8_t> bytes;
     if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in || in.bad()) {
+    if (!in.is_open() || !in) {
         reason = "cannot read the file";
         return false;
     }
