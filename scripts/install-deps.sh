@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libfreetype-dev libpng-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsndfile1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsndfile1-dev zlib1g-dev
   clang libclang-rt-dev
   xvfb xauth
   desktop-file-utils dpkg-dev file lintian
