@@ -6,7 +6,7 @@
 //   sts from-link LINK OUT.sts   the session a link carries, as a file
 //                                (LINK "-": read from standard input)
 //   sts --help                   this usage, on standard output
-// Exit status: 0 done, 1 a bad or unreadable file (with the reason on
+// Exit status: 0 done, 1 a bad or unreadable file or link (with the reason on
 // stderr), 2 wrong usage.
 
 #include <cctype>
