@@ -2,13 +2,12 @@
 # `sts link` on sessions from empty to larger than the program records, then
 # `sts from-link` on its link: the same bytes again. Damaged links and files
 # that hold no session are refused with exit status 1 and a reason.
+include(${CMAKE_CURRENT_LIST_DIR}/../install/Checks.cmake)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
+# Runs sts, which must succeed; its output without the line's end in `out`.
 function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${ARGN} failed (${rc}): ${err}")
-  endif()
+  must("${ARGN}" ${ARGN})
   string(STRIP "${out}" out)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
