@@ -32,7 +32,8 @@ bool ParseSize(const std::string& s, int& w, int& h) {
 }  // namespace
 
 const char* OptionsUsage() {
-    return "Usage: plinkpad [options]\n"
+    return "Usage: plinkpad [options] [FILE.sts]\n"
+           "  FILE.sts               open this session once the hub is up, as Open Session does\n"
            "  --help                 show this text\n"
            "  --windowed             run in a window instead of full screen\n"
            "  --screen WxH           size of the virtual screen (default 640x480)\n"
@@ -133,6 +134,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             }
         } else if (a == "--monkey-script") {
             if (!value(o.monkeyScriptPath)) return r;
+        } else if (a.empty() || a[0] != '-') {
+            if (!o.sessionPath.empty()) {
+                r.error = "one session file at a time, not both '" + o.sessionPath + "' and '" + a + "'";
+                return r;
+            }
+            o.sessionPath = a;
         } else {
             r.error = "unknown option '" + a + "'";
             return r;

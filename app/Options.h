@@ -24,6 +24,7 @@ struct AppOptions {
     std::string renderOut;
     int monkeySeconds = 0;          // --monkey SECONDS: random use for that much program time (0: none)
     std::string monkeyScriptPath;   // --monkey-script FILE: the monkey's input as a script
+    std::string sessionPath;        // FILE.sts, the one argument that is no option: opened once the hub is up
 };
 
 struct ParsedOptions {

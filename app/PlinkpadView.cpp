@@ -1,5 +1,7 @@
 #include "app/PlinkpadView.h"
 
+#include <utility>
+
 #include "app/PlinkpadApp.h"
 #include "app/SceneTable.h"
 #include "audio/Random.h"
@@ -232,6 +234,7 @@ void CPlinkpadView::OnSceneReady() {
     if (!m_pScene) return;
     m_pScene->LoadHotspots();
     if (m_bReopenPalette) m_pScene->ToggleRecordPalette();
+    if (m_pScene->m_nScene == 0 && !m_strOpenOnArrival.empty()) OpenSessionFile(std::exchange(m_strOpenOnArrival, {}));
 }
 
 void CPlinkpadView::SwitchScene(int number) {

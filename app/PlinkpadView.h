@@ -74,6 +74,12 @@ public:
     // Session commands: 1 on success, 0 when cancelled or failed.
     int NewSession() override;
     int OpenSession() override;
+    // Open Session for a file named outside the program (the command line):
+    // the same checks, messages and loading, without the dialog.
+    int OpenSessionFile(const std::string& hostPath);
+    // OpenSessionFile(hostPath) once the hub is up: its hot-spots loaded and
+    // its intro over, as when a person could first give the Open command.
+    void OpenOnceHubIsUp(std::string hostPath) { m_strOpenOnArrival = std::move(hostPath); }
     // The second half of OpenSession, for a session read elsewhere (a render):
     // `loaded` replaces the current session and `title` shows as its name.
     void AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title);
@@ -115,6 +121,10 @@ private:
     bool OfferSave();
     // Stops the recorder in the old session and links the new one in its place.
     void ReplaceSession(std::unique_ptr<CSession> session);
+    // The last steps of opening a file that passed the name checks: sound 40,
+    // then the file read into the current session; "Unable to load session!"
+    // when it cannot be read or holds no session.
+    int LoadSessionAt(const std::string& hostPath);
 
     std::unique_ptr<CSoundEngine> m_pEngine;
     std::unique_ptr<CSession> m_pSession;
@@ -127,4 +137,6 @@ private:
     bool m_bSplashDone = false;
     // A switch that arrived while a modal dialog ran, done once it has closed.
     std::optional<int> m_nDeferredScene;
+    // The session file to open once the hub is up; empty when none.
+    std::string m_strOpenOnArrival;
 };

@@ -37,6 +37,17 @@ std::string FileName(const std::string& hostPath) {
     return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
 }
 
+// Why the Open command takes no file of this name, or nullptr when it may
+// try: the name must end in ".sts" in any case, and have something before it.
+const char* OpenRefusal(const std::string& hostPath) {
+    const std::string name = FileName(hostPath);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || Lower(name.substr(dot + 1)) != "sts")
+        return "Not Plinkpads session. File must have .sts extention. Try Again.";
+    if (dot == 0) return "Not Valid filename. Try again.";
+    return nullptr;
+}
+
 plat::FileDialogOptions SessionDialog(bool save, std::string initialName) {
     plat::FileDialogOptions o;
     o.save = save;
@@ -114,6 +125,7 @@ bool CPlinkpadView::StoreSession(const std::string& hostPath) {
     }
     // Only a file that is whole and in place counts the session as saved.
     m_pSession->MarkSaved();
+    plat::TraceLine("session save %s", resolved->c_str());
     return true;
 }
 
@@ -162,29 +174,36 @@ int CPlinkpadView::OpenSession() {
             PlayGeneral(m_pEngine.get(), kCancelSound);
             return 0;
         }
-        const std::string name = FileName(*path);
-        const size_t dot = name.find_last_of('.');
-        if (dot == std::string::npos || Lower(name.substr(dot + 1)) != "sts") {
-            host.dialogs->MessageBox("Not Plinkpads session. File must have .sts extention. Try Again.");
+        if (const char* refusal = OpenRefusal(*path)) {
+            host.dialogs->MessageBox(refusal);
             continue;
         }
-        const std::string title = FileTitle(*path);
-        if (title.empty()) {
-            host.dialogs->MessageBox("Not Valid filename. Try again.");
-            continue;
-        }
-        PlayGeneral(m_pEngine.get(), kSaveSound);
-        std::optional<std::vector<uint8_t>> bytes = host.files->ReadFile(*path);
-        std::string error;
-        std::unique_ptr<CSession> loaded = bytes ? CSession::Load(*bytes, error) : nullptr;
-        if (!loaded) {
-            // The session in use stays as it is.
-            host.dialogs->MessageBox("Unable to load session!");
-            return 0;
-        }
-        AdoptSession(std::move(loaded), title);
-        return 1;
+        return LoadSessionAt(*path);
     }
+}
+
+int CPlinkpadView::OpenSessionFile(const std::string& hostPath) {
+    if (!OfferSave()) return 0;
+    if (const char* refusal = OpenRefusal(hostPath)) {
+        plat::GetHost().dialogs->MessageBox(refusal);
+        return 0;
+    }
+    return LoadSessionAt(hostPath);
+}
+
+int CPlinkpadView::LoadSessionAt(const std::string& hostPath) {
+    plat::Host& host = plat::GetHost();
+    PlayGeneral(m_pEngine.get(), kSaveSound);
+    std::optional<std::vector<uint8_t>> bytes = host.files->ReadFile(hostPath);
+    std::string error;
+    std::unique_ptr<CSession> loaded = bytes ? CSession::Load(*bytes, error) : nullptr;
+    if (!loaded) {
+        // The session in use stays as it is.
+        host.dialogs->MessageBox("Unable to load session!");
+        return 0;
+    }
+    AdoptSession(std::move(loaded), FileTitle(hostPath));
+    return 1;
 }
 
 void CPlinkpadView::AdoptSession(std::unique_ptr<CSession> loaded, const std::string& title) {
@@ -193,6 +212,7 @@ void CPlinkpadView::AdoptSession(std::unique_ptr<CSession> loaded, const std::st
     if (ScenePalette* palette = m_pScene ? m_pScene->Palette() : nullptr) palette->ReselectCut();
     ReplaceSession(std::move(loaded));
     m_editSession->SetText(title);
+    plat::TraceLine("session open %s", title.c_str());
 }
 
 int CPlinkpadView::SaveSession() {

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFrame.h"
 #include "app/Options.h"
 #include "app/PlinkpadApp.h"
+#include "app/PlinkpadView.h"
 #include "app/monkey/Monkey.h"
 #include "app/render/RenderCommand.h"
 #include "platform/Clock.h"
@@ -62,6 +64,14 @@ std::vector<fs::path> DriveList(const AppOptions& o, const fs::path& ownDisc) {
     return plat::HostPath::DefaultCandidates(ownDisc);
 }
 
+// A path given on the command line, taken from the current directory, which
+// the program's own paths do not climb out of.
+std::string AbsolutePath(const std::string& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    return ec ? path : absolute.string();
+}
+
 // Runs the application on a ready window system, driven by `driver` (a
 // script or the monkey) when given; the exit status.
 int RunApp(plat::WindowSystem& windows, const AppOptions& o, const OwnFiles& own, plat::InputScript* driver) {
@@ -72,7 +82,12 @@ int RunApp(plat::WindowSystem& windows, const AppOptions& o, const OwnFiles& own
         app.m_nAudioBufferFrames = o.audioBufferFrames;
         app.m_nAudioRate = o.sampleRate;
         app.m_nRandomSeed = o.seed;
-        status = app.InitInstance(windows) ? windows.Run() : kRefusedExit;
+        if (app.InitInstance(windows)) {
+            if (!o.sessionPath.empty()) app.MainFrame()->View()->OpenOnceHubIsUp(AbsolutePath(o.sessionPath));
+            status = windows.Run();
+        } else {
+            status = kRefusedExit;
+        }
     }
     windows.SetScript(nullptr);
     return status;
@@ -163,8 +178,9 @@ int main(int argc, char** argv) {
         std::fputs(OptionsUsage(), stdout);
         return 0;
     }
-    if (!o.renderSession.empty() && (!o.scriptPath.empty() || !o.audioOutPath.empty() || o.windowed)) {
-        std::fputs("plinkpad: --render runs the program itself: it takes no --script, --audio-out or --windowed\n",
+    if (!o.renderSession.empty() &&
+        (!o.scriptPath.empty() || !o.audioOutPath.empty() || o.windowed || !o.sessionPath.empty())) {
+        std::fputs("plinkpad: --render runs the program itself: it takes no --script, --audio-out, --windowed or FILE.sts\n",
                    stderr);
         return kUsageExit;
     }

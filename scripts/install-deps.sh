@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libfreetype-dev libpng-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsndfile1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsndfile1-dev zlib1g-dev
   clang libclang-rt-dev
   xvfb xauth
-  desktop-file-utils dpkg-dev file lintian
+  desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -33,4 +33,22 @@ TEST(Options, MonkeyAndSeedOnlyWhereTheyCanWork) {
     EXPECT_EQ(p.options.seed, 12u);
 }
 
+TEST(Options, TheOneArgumentThatIsNoOptionIsASessionToOpen) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string session;  // empty: refused
+    } cases[] = {
+        {{"jam.sts"}, "jam.sts"},
+        {{"--headless", "My Songs/jam.sts", "--seed", "3"}, "My Songs/jam.sts"},
+        {{"notes.txt"}, "notes.txt"},  // the Open command's own checks judge it
+        {{"a.sts", "b.sts"}, ""},
+        {{"-jam.sts"}, ""},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions p = ParseOptions(c.args);
+        EXPECT_EQ(p.error.empty(), !c.session.empty()) << c.args.front() << ": " << p.error;
+        if (p.error.empty()) EXPECT_EQ(p.options.sessionPath, c.session);
+    }
+}
+
 }  // namespace

@@ -76,6 +76,8 @@ TEST_F(SessionCommandsTest, SaveThenOpenRoundTripsAndNamesTheSession) {
     EXPECT_NE(view_->Session(), before);
     EXPECT_EQ(view_->SessionEdit().GetText(), "LOUD");
     EXPECT_TRUE(shell_->Messages().empty());
+    EXPECT_EQ(shell_->Traced("session "),
+              (std::vector<std::string>{"session save " + In("Song One.sts"), "session open LOUD"}));
 }
 
 TEST_F(SessionCommandsTest, OpenAsksAgainForWrongNamesAndKeepsTheSessionWhenLoadingFails) {

@@ -2,7 +2,8 @@
 # what a user gets: the program reaches the hub on its installed disc with no
 # message and writes nothing into the prefix; PLINKPAD_DRIVES still decides
 # the disc; the desktop entry is valid; the icons are RGBA PNGs of their
-# folder's size; the manual pages name everything --help lists.
+# folder's size; the desktop knows the session files' type and opens them
+# with the program; the manual pages name everything --help lists.
 # -DBUILD=<build folder> -DWORK=<scratch folder>
 include(${CMAKE_CURRENT_LIST_DIR}/Checks.cmake)
 
@@ -44,9 +45,28 @@ if(NOT out STREQUAL "")
 endif()
 
 foreach(size 48 128 256)
-  must("file" file -b ${prefix}/share/icons/hicolor/${size}x${size}/apps/plinkpad.png)
-  expect_all("icon ${size}" "${out}" "PNG image data, ${size} x ${size}, 8-bit/color RGBA")
+  foreach(icon apps/plinkpad mimetypes/application-x-plinkpad-session)
+    must("file" file -b ${prefix}/share/icons/hicolor/${size}x${size}/${icon}.png)
+    expect_all("icon ${icon} ${size}" "${out}" "PNG image data, ${size} x ${size}, 8-bit/color RGBA")
+  endforeach()
 endforeach()
+
+# The install registered the session files' type and the entry that opens
+# them: the desktop's tools, looking only into the moved prefix, name both.
+# xdg-mime asks GIO (as on a GNOME desktop); without a desktop it would ask
+# file(1), which knows no shared-mime-info types.
+file(WRITE ${WORK}/home/Jam.STS "any bytes: the name decides")
+set(desktop ${CMAKE_COMMAND} -E env HOME=${WORK}/home XDG_DATA_HOME=${WORK}/home/.local/share
+    XDG_DATA_DIRS=${prefix}/share XDG_CONFIG_HOME=${WORK}/home/.config XDG_CONFIG_DIRS=${WORK}/no-config
+    XDG_CURRENT_DESKTOP=GNOME)
+must("xdg-mime query filetype" ${desktop} xdg-mime query filetype ${WORK}/home/Jam.STS)
+if(NOT out STREQUAL "application/x-plinkpad-session\n")
+  message(FATAL_ERROR "xdg-mime query filetype Jam.STS: '${out}'")
+endif()
+must("xdg-mime query default" ${desktop} xdg-mime query default application/x-plinkpad-session)
+if(NOT out STREQUAL "plinkpad.desktop\n")
+  message(FATAL_ERROR "xdg-mime query default application/x-plinkpad-session: '${out}'")
+endif()
 
 # Every option and command in a program's --help has its place in its page.
 foreach(program plinkpad sts)

@@ -21,13 +21,17 @@ expect_all("contents" "${out}" " ./usr/bin/plinkpad\n" " ./usr/bin/sts\n" " ./us
            " ./usr/share/plinkpad/disc/Directx/Drivers/\n" " ./usr/share/plinkpad/disc/plinkpad/assets/center/"
            " ./usr/share/applications/plinkpad.desktop\n" " ./usr/share/icons/hicolor/48x48/apps/plinkpad.png\n"
            " ./usr/share/icons/hicolor/128x128/apps/plinkpad.png\n" " ./usr/share/icons/hicolor/256x256/apps/plinkpad.png\n"
+           " ./usr/share/icons/hicolor/48x48/mimetypes/application-x-plinkpad-session.png\n"
+           " ./usr/share/mime/packages/plinkpad.xml\n"
            " ./usr/share/man/man1/plinkpad.1.gz\n" " ./usr/share/man/man1/sts.1.gz\n" " ./usr/share/doc/plinkpad/copyright\n")
-# Nothing else: no build or test files, everything owned by root.
+# Nothing else: no build or test files, no caches of the desktop (the
+# package manager's triggers make them), everything owned by root.
 string(REGEX REPLACE "\n$" "" listing "${out}")
 string(REPLACE "\n" ";" lines "${listing}")
 foreach(line ${lines})
   if(NOT line MATCHES " root/root .* \\./(usr/(share/|bin/)?)?$" AND
-     NOT line MATCHES " root/root .* \\./usr/(bin/(plinkpad|sts)|share/(plinkpad|applications|icons|man|doc)/.*)$")
+     NOT line MATCHES " root/root .* \\./usr/(bin/(plinkpad|sts)|share/(plinkpad|icons|man|doc)/.*)$" AND
+     NOT line MATCHES " root/root .* \\./usr/share/(applications/(plinkpad\\.desktop)?|mime/(packages/(plinkpad\\.xml)?)?)$")
     message(FATAL_ERROR "unexpected in the package: ${line}")
   endif()
 endforeach()

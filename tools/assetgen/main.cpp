@@ -1,7 +1,8 @@
 // assetgen DISC_ROOT: writes every picture and mask of the asset disc (and the
 // disc's marker folder) below DISC_ROOT. Same input, same bytes.
-// assetgen --icons DIR: writes the program's desktop icons into DIR, laid out
-// as an icon theme's folder ("48x48/apps/plinkpad.png", ...).
+// assetgen --icons DIR: writes the desktop icons (the program's and its session
+// files') into DIR, laid out as an icon theme's folder ("48x48/apps/plinkpad.png",
+// "48x48/mimetypes/application-x-plinkpad-session.png", ...).
 #include <cstdio>
 #include <exception>
 #include <filesystem>
