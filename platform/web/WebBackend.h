@@ -1,8 +1,9 @@
 #pragma once
 // The backend of the browser page: the virtual desktop drawn on the page's
-// canvas (which the page scales by whole factors, see page/page.js), the
-// page's pointer and keyboard events mapped to desktop pixels and
-// virtual-key codes, and the sound through Web Audio (WebAudioDevice).
+// canvas (which the page scales to fit, see page/layout.js), the page's
+// pointer (mouse, pen or finger, see page/pointer-input.js) and keyboard
+// events mapped to desktop pixels and virtual-key codes, and the sound
+// through Web Audio (WebAudioDevice).
 // Waiting for input gives the page back to the browser until input arrives
 // or the time is up; the program's stack waits where it was (emscripten's
 // Asyncify, see docs/web.md), so the message loop, busy waits and modal
@@ -43,8 +44,11 @@ public:
     // Tells the page that the program has ended with `status`.
     static void Ended(int status);
 
-    // Called by the page's event handlers (WebBackend.cpp).
-    void Mouse(InputEvent::Type type, double clientX, double clientY);
+    // Called by the page's event handlers (WebBackend.cpp, page/pointer-input.js).
+    enum class PointerAction { Move, Down, Up, Leave };
+    // At a point of the page, in CSS pixels. Leave: the pointer went away
+    // (a finger lifted, a mouse left the canvas); a button still held comes up.
+    void Pointer(PointerAction action, double clientX, double clientY);
     // Returns whether the key was the program's (the page then does nothing with it).
     bool Key(bool down, const std::string& key, const std::string& code, bool ctrl, bool alt, bool meta);
     // The page lost the keyboard: keys still down come up, as when a window

@@ -199,6 +199,8 @@ test('sessions: Ctrl+S saves one in the browser, Ctrl+O opens it after a reload,
     const bytes = await until('the session file', () => stored('web-test.sts'));
     await until('the browser to store it',
                 () => page.evaluate(() => plinkpad.storageSyncs > 0 && !plinkpad.storagePending));
+    // The session's name in the bar may have moved the canvas from under the pointer.
+    await moveTo(RESTING_PLACE);
     await hubAtRest();
     const saved = await canvasPixels();
 
