@@ -92,6 +92,10 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
     return EM_FALSE;
 }
 
+// A non-empty text makes the browser ask before the page goes (it shows
+// its own words).
+const char* OnBeforeUnload(int, const void*, void* user) { return Self(user).HasUnsavedWork() ? "unsaved" : nullptr; }
+
 // The name of a key without a character, for the keys the program uses.
 int NamedKey(std::string_view name) {
     static constexpr struct {
@@ -138,6 +142,7 @@ WebBackend::WebBackend(const WebOptions& options) : options_(options) {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnBlur);
+    emscripten_set_beforeunload_callback(this, OnBeforeUnload);
 }
 
 WebBackend::~WebBackend() {

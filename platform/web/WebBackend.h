@@ -9,10 +9,12 @@
 // Asyncify, see docs/web.md), so the message loop, busy waits and modal
 // dialogs keep their meaning. F1 and the Help key are the Help key;
 // Alt+Enter switches the page to full screen and back. The host pointer is
-// hidden over the canvas: the program draws its own.
+// hidden over the canvas: the program draws its own. While the program has
+// unsaved work, closing or reloading the page asks first.
 // Page thread (the page's only thread).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +46,12 @@ public:
     // Tells the page that the program has ended with `status`.
     static void Ended(int status);
 
+    // Closing or reloading the page asks first (the browser's own question)
+    // while `unsaved` returns true; null never asks. The web main sets it
+    // while the program runs and clears it before what it reads goes away.
+    void AskBeforeLeaving(std::function<bool()> unsaved) { unsaved_ = std::move(unsaved); }
+    bool HasUnsavedWork() const { return unsaved_ && unsaved_(); }
+
     // Called by the page's event handlers (WebBackend.cpp, page/pointer-input.js).
     enum class PointerAction { Move, Down, Up, Leave };
     // At a point of the page, in CSS pixels. Leave: the pointer went away
@@ -63,6 +71,7 @@ private:
     std::vector<InputEvent> pending_;
     std::vector<int> keysDown_;  // virtual-key codes
     bool buttonHeld_ = false;     // pressed on the canvas, not yet released
+    std::function<bool()> unsaved_;
 };
 
 }  // namespace plat

@@ -85,6 +85,10 @@ function watchHome() {
         changed(to);
     };
     addEventListener('pagehide', syncHome);
+    // A saved session still on its way into the storage would be lost with the page.
+    addEventListener('beforeunload', (e) => {
+        if (window.plinkpad.storagePending) e.preventDefault();
+    });
 }
 
 function scheduleSync() {
