@@ -15,6 +15,7 @@ import {after, before, test} from 'node:test';
 import {chromium} from 'playwright-core';
 
 import {serve} from '../../platform/web/serve.mjs';
+import {hubAtRest, onPage as pointOnPage, readTrace, until} from './page-support.mjs';
 
 const WEB_DIR = process.env.PLINKPAD_WEB_DIR;
 const PROGRAM = process.env.PLINKPAD_PROGRAM;
@@ -35,45 +36,13 @@ const outDir = path.join(WEB_DIR || scratch, 'test-output');
 
 let server, url, browser, context, page, cdp;
 
-const untimed = (lines) => lines.filter((l) => l).map((l) => l.replace(/^\d+ /, ''));
+const trace = () => readTrace(page, TRACE);
+const onPage = (p) => pointOnPage(page, p);
 
-function trace() {
-    return page.evaluate((file) => {
-        try {
-            return plinkpad.readText(file).split('\n');
-        } catch {
-            return [];
-        }
-    }, TRACE).then(untimed);
-}
-
-async function until(what, check, timeoutMs = 30000) {
-    const start = Date.now();
-    for (;;) {
-        const value = await check();
-        if (value) return value;
-        if (Date.now() - start > timeoutMs) assert.fail(`timed out waiting for ${what}`);
-        await new Promise((r) => setTimeout(r, 100));
-    }
-}
-
-// A fresh page with the hub at rest (no frame drawn for a while).
+// A fresh page with the hub at rest.
 async function openHub() {
     await page.goto(url + `?seed=1&trace=${TRACE}`);
-    await until('the hub', async () => (await trace()).includes('scene 0'), 60000);
-    let frames = -1, still = 0;
-    await until('the hub to come to rest', async () => {
-        const now = await page.evaluate(() => plinkpad.framesShown);
-        still = now === frames ? still + 1 : 0;
-        frames = now;
-        return still >= 15;
-    });
-}
-
-// Where a desktop pixel is on the page.
-async function onPage(p) {
-    const box = await page.locator('#canvas').boundingBox();
-    return {x: box.x + (p.x + 0.5) * box.width / 640, y: box.y + (p.y + 0.5) * box.height / 480};
+    await hubAtRest(page, TRACE);
 }
 
 // Touch points are lists of {x, y} in page pixels, one per finger (id = index).
@@ -105,7 +74,7 @@ function nativeTraceOf(actions) {
         const script = path.join(scratch, `${name}.script`), out = path.join(scratch, `${name}.trace`);
         writeFileSync(script, ['wait 1000', ...lines, 'quit', ''].join('\n'));
         execFileSync(PROGRAM, ['--headless', '--seed', '1', '--script', script, '--trace', out], {cwd: scratch});
-        return untimed(readFileSync(out, 'utf8').split('\n'));
+        return readFileSync(out, 'utf8').split('\n').filter((l) => l).map((l) => l.replace(/^\d+ /, ''));
     };
     const rest = run('rest', []);
     const acted = run('acted', actions);
