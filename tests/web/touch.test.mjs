@@ -149,7 +149,19 @@ test('the canvas and the bar fit phones and tablets, upright and sideways', asyn
     await page.setViewportSize(PHONE);
 });
 
-test('a vertical swipe over the canvas scrolls nothing, one over the bar does', async () => {
+// Two fingers `from` pixels either side of `at` spread (or close) to `to`;
+// resolves to the page's zoom a moment later.
+async function pinch(at, from, to) {
+    const pair = (d) => [{x: at.x - d, y: at.y}, {x: at.x + d, y: at.y}];
+    await touch('touchStart', pair(from).slice(0, 1));
+    await touch('touchStart', pair(from));
+    for (let step = 1; step <= 10; ++step) await touch('touchMove', pair(from + (to - from) * step / 10));
+    await touch('touchEnd', []);
+    await new Promise((r) => setTimeout(r, 800));
+    return page.evaluate(() => visualViewport.scale);
+}
+
+test('a swipe or a pinch over the canvas scrolls or zooms nothing, over the bar they do', async () => {
     // Something below the page, so that it can scroll at all.
     await page.evaluate(() => {
         const tail = document.createElement('div');
@@ -169,8 +181,12 @@ test('a vertical swipe over the canvas scrolls nothing, one over the bar does', 
     await swipe(canvas.x + canvas.width / 2, canvas.y + canvas.height - 5);
     await new Promise((r) => setTimeout(r, 500));
     assert.equal(await scrolled(), 0);
-    assert.equal(await page.evaluate(() => visualViewport.scale), 1);
     await page.evaluate(() => document.getElementById('test-tail').remove());
+
+    assert.equal(await pinch({x: canvas.x + canvas.width / 2, y: canvas.y + canvas.height / 2}, 20, 150), 1);
+    const onBar = {x: bar.x + 150, y: bar.y + bar.height / 2};
+    assert.ok(await pinch(onBar, 20, 150) > 1, 'a pinch over the bar zooms');
+    assert.equal(await pinch(onBar, 150, 10), 1, 'and back');
 });
 
 test('a finger slid across the portals plays each; a second finger meanwhile does nothing; a tap on go travels', async () => {
