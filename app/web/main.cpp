@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFrame.h"
 #include "app/Options.h"
 #include "app/PlinkpadApp.h"
+#include "app/PlinkpadView.h"
 #include "platform/Host.h"
 #include "platform/Trace.h"
 #include "platform/fs/HostPath.h"
@@ -17,6 +19,7 @@
 #include "platform/web/WebBackend.h"
 #include "platform/web/WebClock.h"
 #include "platform/window/WindowSystem.h"
+#include "recording/Session.h"
 
 namespace {
 
@@ -47,7 +50,15 @@ int Run(const AppOptions& o) {
         app.m_nAudioBufferFrames = o.audioBufferFrames;
         app.m_nAudioRate = o.sampleRate;
         app.m_nRandomSeed = o.seed;
+        // A session with changes not saved: the page asks before it goes, as
+        // New and Quit do.
+        backend.AskBeforeLeaving([&app] {
+            const CMainFrame* frame = app.MainFrame();
+            const CPlinkpadView* view = frame != nullptr ? frame->View() : nullptr;
+            return view != nullptr && view->Session() != nullptr && view->Session()->IsModified();
+        });
         if (app.InitInstance(windows)) status = windows.Run();
+        backend.AskBeforeLeaving(nullptr);
     }
     plat::SetHost(nullptr);
     return status;

@@ -64,22 +64,22 @@ EM_JS(void, pp_toggle_full_screen, (const char* selector), {
     }
 });
 
+// The page's pointer handlers (page/pointer-input.js) reach the backend
+// through Module.ppPointer(action, clientX, clientY).
+EM_JS(void, pp_pointer_open, (void* backend), {
+    Module.ppPointer = (action, x, y) => _pp_web_pointer(backend, action, x, y);
+});
+
+EM_JS(void, pp_pointer_close, (), {
+    Module.ppPointer = null;
+});
+
 EM_JS(void, pp_program_ended, (int status), {
     Module.ppEnded = {status};
     if (Module.onProgramEnded) Module.onProgramEnded(status);
 });
 
 WebBackend& Self(void* user) { return *static_cast<WebBackend*>(user); }
-
-EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void* user) {
-    if (type != EMSCRIPTEN_EVENT_MOUSEMOVE && e->button != 0) return EM_FALSE;
-    const InputEvent::Type t = type == EMSCRIPTEN_EVENT_MOUSEDOWN ? InputEvent::Type::LButtonDown
-                               : type == EMSCRIPTEN_EVENT_MOUSEUP ? InputEvent::Type::LButtonUp
-                                                                  : InputEvent::Type::MouseMove;
-    Self(user).Mouse(t, e->clientX, e->clientY);
-    // A press on the canvas selects no text and starts no drag of the page.
-    return type == EMSCRIPTEN_EVENT_MOUSEDOWN ? EM_TRUE : EM_FALSE;
-}
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void* user) {
     return Self(user).Key(type == EMSCRIPTEN_EVENT_KEYDOWN, e->key, e->code, e->ctrlKey, e->altKey, e->metaKey)
@@ -91,6 +91,10 @@ EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* user) {
     Self(user).LostFocus();
     return EM_FALSE;
 }
+
+// A non-empty text makes the browser ask before the page goes (it shows
+// its own words).
+const char* OnBeforeUnload(int, const void*, void* user) { return Self(user).HasUnsavedWork() ? "unsaved" : nullptr; }
 
 // The name of a key without a character, for the keys the program uses.
 int NamedKey(std::string_view name) {
@@ -134,39 +138,57 @@ int VirtualKeyFor(const std::string& key, const std::string& code) {
 
 WebBackend::WebBackend(const WebOptions& options) : options_(options) {
     pp_canvas_open(options_.canvas.c_str(), options_.desktopWidth, options_.desktopHeight);
-    const char* canvas = options_.canvas.c_str();
-    emscripten_set_mousedown_callback(canvas, this, EM_TRUE, OnMouse);
-    // Moves and releases anywhere on the page: a press on the canvas holds
-    // the pointer until it is released, wherever that is.
-    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_TRUE, OnMouse);
-    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, this, EM_TRUE, OnMouse);
+    pp_pointer_open(this);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnKey);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_TRUE, OnBlur);
+    emscripten_set_beforeunload_callback(this, OnBeforeUnload);
 }
 
-WebBackend::~WebBackend() { emscripten_html5_remove_all_event_listeners(); }
+WebBackend::~WebBackend() {
+    pp_pointer_close();
+    emscripten_html5_remove_all_event_listeners();
+}
 
 void WebBackend::Queue(InputEvent e) {
     pending_.push_back(std::move(e));
     pp_wake();
 }
 
-void WebBackend::Mouse(InputEvent::Type type, double clientX, double clientY) {
+void WebBackend::Pointer(PointerAction action, double clientX, double clientY) {
+    const int w = options_.desktopWidth, h = options_.desktopHeight;
+    InputEvent e;
+    if (action == PointerAction::Leave) {
+        // Gone from the stage: the middle of the desktop's left edge is left
+        // of every scene's stage, and the program puts no window there (the
+        // compact palette takes the top-left corner).
+        e.pos = {0, h / 2};
+        if (buttonHeld_) {
+            buttonHeld_ = false;
+            e.type = InputEvent::Type::LButtonUp;
+            Queue(e);
+        }
+        e.type = InputEvent::Type::MouseMove;
+        Queue(std::move(e));
+        return;
+    }
     double box[4];
     pp_canvas_box(box);
     const double x = clientX - box[0], y = clientY - box[1];
     const bool inside = x >= 0 && y >= 0 && x < box[2] && y < box[3];
     // Outside the canvas only a held button's moves and release count.
     if (!inside && !buttonHeld_) return;
-    if (type == InputEvent::Type::LButtonDown) buttonHeld_ = true;
-    if (type == InputEvent::Type::LButtonUp) {
+    if (action == PointerAction::Down) {
+        if (buttonHeld_) return;
+        buttonHeld_ = true;
+    }
+    if (action == PointerAction::Up) {
         if (!buttonHeld_) return;
         buttonHeld_ = false;
     }
-    const int w = options_.desktopWidth, h = options_.desktopHeight;
-    InputEvent e;
-    e.type = type;
+    e.type = action == PointerAction::Down ? InputEvent::Type::LButtonDown
+             : action == PointerAction::Up ? InputEvent::Type::LButtonUp
+                                           : InputEvent::Type::MouseMove;
     e.pos = {std::clamp(static_cast<int>(std::floor(x * w / std::max(1.0, box[2]))), 0, w - 1),
              std::clamp(static_cast<int>(std::floor(y * h / std::max(1.0, box[3]))), 0, h - 1)};
     Queue(std::move(e));
@@ -245,3 +267,10 @@ std::unique_ptr<AudioDevice> WebBackend::OpenAudio(AudioSource& source, const Au
 }
 
 }  // namespace plat
+
+extern "C" EMSCRIPTEN_KEEPALIVE void pp_web_pointer(plat::WebBackend* backend, int action, double clientX,
+                                                    double clientY) {
+    using Action = plat::WebBackend::PointerAction;
+    if (action < static_cast<int>(Action::Move) || action > static_cast<int>(Action::Leave)) return;
+    backend->Pointer(static_cast<Action>(action), clientX, clientY);
+}

@@ -11,6 +11,7 @@ import {fileURLToPath} from 'node:url';
 
 const TYPES = {
     '.html': 'text/html; charset=utf-8',
+    '.css': 'text/css; charset=utf-8',
     '.js': 'text/javascript; charset=utf-8',
     '.wasm': 'application/wasm',
     '.data': 'application/octet-stream',

@@ -13,6 +13,7 @@ import {after, before, test} from 'node:test';
 import {chromium} from 'playwright-core';
 
 import {serve} from '../../platform/web/serve.mjs';
+import {hubAtRest as waitForHubAtRest, onPage as pointOnPage, readTrace, until} from './page-support.mjs';
 
 const WEB_DIR = process.env.PLINKPAD_WEB_DIR;
 const PROGRAM = process.env.PLINKPAD_PROGRAM;
@@ -36,44 +37,9 @@ function headlessHub() {
     return readFileSync(shot);
 }
 
-function trace() {
-    return page.evaluate((file) => {
-        try {
-            return plinkpad.readText(file).split('\n').filter((l) => l).map((l) => l.replace(/^\d+ /, ''));
-        } catch {
-            return [];
-        }
-    }, TRACE);
-}
-
-async function until(what, check, timeoutMs = 30000) {
-    const start = Date.now();
-    for (;;) {
-        const value = await check();
-        if (value) return value;
-        if (Date.now() - start > timeoutMs) assert.fail(`timed out waiting for ${what}`);
-        await new Promise((r) => setTimeout(r, 100));
-    }
-}
-
-// Waits for the hub, then until no frame has been drawn for a while.
-async function hubAtRest() {
-    await until('the hub', async () => (await trace()).includes('scene 0'));
-    let frames = -1;
-    let still = 0;
-    await until('the hub to come to rest', async () => {
-        const now = await page.evaluate(() => plinkpad.framesShown);
-        still = now === frames ? still + 1 : 0;
-        frames = now;
-        return still >= 15;
-    });
-}
-
-// Where a desktop pixel is on the page.
-async function onPage(p) {
-    const box = await page.locator('#canvas').boundingBox();
-    return {x: box.x + (p.x + 0.5) * box.width / 640, y: box.y + (p.y + 0.5) * box.height / 480};
-}
+const trace = () => readTrace(page, TRACE);
+const hubAtRest = () => waitForHubAtRest(page, TRACE);
+const onPage = (p) => pointOnPage(page, p);
 
 async function moveTo(p) {
     const at = await onPage(p);
@@ -199,6 +165,8 @@ test('sessions: Ctrl+S saves one in the browser, Ctrl+O opens it after a reload,
     const bytes = await until('the session file', () => stored('web-test.sts'));
     await until('the browser to store it',
                 () => page.evaluate(() => plinkpad.storageSyncs > 0 && !plinkpad.storagePending));
+    // The session's name in the bar may have moved the canvas from under the pointer.
+    await moveTo(RESTING_PLACE);
     await hubAtRest();
     const saved = await canvasPixels();
 

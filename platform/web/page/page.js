@@ -1,5 +1,4 @@
-// The page around the program: it loads the program with its disc, scales
-// the canvas by whole factors as the desktop program's window does, keeps
+// The page around the program: it loads the program with its disc, keeps
 // the user's folder in the browser's storage, downloads and uploads session
 // files, and says what is going on. `window.plinkpad` is what the page
 // tells about the program (its test reads it).
@@ -9,8 +8,6 @@
 const HOME = '/home/web_user';
 const MAX_UPLOAD_BYTES = 16 << 20;  // far beyond any session
 
-const canvas = document.getElementById('canvas');
-const stage = document.getElementById('stage');
 const statusText = document.getElementById('status');
 const soundHint = document.getElementById('sound-hint');
 const sessionList = document.getElementById('sessions');
@@ -52,16 +49,6 @@ function argumentsFromAddress() {
     return args;
 }
 
-// The canvas at the largest whole multiple of its size that fits, counted
-// in the screen's own pixels so that every desktop pixel gets as many.
-function fitCanvas() {
-    const ratio = window.devicePixelRatio || 1;
-    const scale = Math.max(1, Math.floor(Math.min(stage.clientWidth * ratio / canvas.width,
-                                                  stage.clientHeight * ratio / canvas.height)));
-    canvas.style.width = canvas.width * scale / ratio + 'px';
-    canvas.style.height = canvas.height * scale / ratio + 'px';
-}
-
 // --- The user's folder in the browser's storage ---
 
 function mountHome() {
@@ -98,6 +85,10 @@ function watchHome() {
         changed(to);
     };
     addEventListener('pagehide', syncHome);
+    // A saved session still on its way into the storage would be lost with the page.
+    addEventListener('beforeunload', (e) => {
+        if (window.plinkpad.storagePending) e.preventDefault();
+    });
 }
 
 function scheduleSync() {
@@ -166,8 +157,6 @@ uploadInput.addEventListener('change', () => {
     uploadSessions([...uploadInput.files]);
     uploadInput.value = '';
 });
-document.getElementById('full-screen').addEventListener('click', () => stage.requestFullscreen().catch(() => {}));
-new ResizeObserver(fitCanvas).observe(stage);
 
 // The browser keeps the sound off until the page is clicked or a key pressed.
 setInterval(() => {
