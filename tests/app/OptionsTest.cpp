@@ -33,4 +33,28 @@ TEST(Options, MonkeyAndSeedOnlyWhereTheyCanWork) {
     EXPECT_EQ(p.options.seed, 12u);
 }
 
+TEST(Options, ScaleOnlyForARenderAndWithinItsRange) {
+    struct Case {
+        std::vector<std::string> args;
+        int scale;  // -1: refused
+    } cases[] = {
+        {{"--render", "s.sts", "s.mp4"}, 0},  // the render's default
+        {{"--render", "s.sts", "s.mp4", "--scale", "1"}, 1},
+        {{"--scale", "8", "--render", "s.sts", "s.webm"}, 8},
+        {{"--render", "s.sts", "s.mp4", "--scale", "0"}, -1},
+        {{"--render", "s.sts", "s.mp4", "--scale", "9"}, -1},
+        {{"--render", "s.sts", "s.mp4", "--scale", "2x"}, -1},
+        {{"--headless", "--scale", "2"}, -1},  // nothing to scale
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions p = ParseOptions(c.args);
+        std::string line;
+        for (const std::string& a : c.args) line += a + " ";
+        EXPECT_EQ(p.error.empty(), c.scale >= 0) << line << ": " << p.error;
+        if (c.scale >= 0) {
+            EXPECT_EQ(p.options.scale, c.scale) << line;
+        }
+    }
+}
+
 }  // namespace
