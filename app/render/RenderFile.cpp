@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kVideoFrameRate = 30;
+
 class SoundRenderFile final : public RenderFile {
 public:
     SoundRenderFile(const std::string& path, audio::SoundFileFormat format, int sampleRate)
@@ -38,11 +40,11 @@ std::string RenderFileProblem(const RenderRequest& r) {
     if (!sound && !video::VideoFileFormatOf(r.outPath))
         return r.outPath + ": unknown kind of file: the name must end in .wav, .flac or .ogg (sound), or .mp4, "
                            ".webm or .mkv (video)";
-    if (sound && r.scale != 0) return r.outPath + ": --scale is for videos; a sound file has no picture";
-    if (sound) return {};
-    if (const std::string problem = video::VideoSizeProblem(VideoOptions(r, 0)); !problem.empty())
-        return "--scale " + std::to_string(VideoOptions(r, 0).scale) + " on a " + std::to_string(r.screenWidth) +
-               "x" + std::to_string(r.screenHeight) + " screen: " + problem;
+    if (sound) return r.scale != 0 ? r.outPath + ": --scale is for videos; a sound file has no picture" : "";
+    const video::VideoFileOptions options = VideoOptions(r, 0);
+    if (const std::string problem = video::VideoSizeProblem(options); !problem.empty())
+        return "--scale " + std::to_string(options.scale) + " on a " + std::to_string(r.screenWidth) + "x" +
+               std::to_string(r.screenHeight) + " screen: " + problem;
     return {};
 }
 

@@ -15,7 +15,6 @@ class WindowSystem;
 
 // A video's pixels per screen pixel when the request names none.
 inline constexpr int kDefaultVideoScale = 2;
-inline constexpr int kVideoFrameRate = 30;
 
 class RenderFile {
 public:

@@ -39,11 +39,9 @@ TEST(Options, ScaleOnlyForARenderAndWithinItsRange) {
         int scale;  // -1: refused
     } cases[] = {
         {{"--render", "s.sts", "s.mp4"}, 0},  // the render's default
-        {{"--render", "s.sts", "s.mp4", "--scale", "1"}, 1},
         {{"--scale", "8", "--render", "s.sts", "s.webm"}, 8},
         {{"--render", "s.sts", "s.mp4", "--scale", "0"}, -1},
         {{"--render", "s.sts", "s.mp4", "--scale", "9"}, -1},
-        {{"--render", "s.sts", "s.mp4", "--scale", "2x"}, -1},
         {{"--headless", "--scale", "2"}, -1},  // nothing to scale
     };
     for (const Case& c : cases) {

@@ -67,6 +67,9 @@ void SetFastest(VideoFileFormat format, AVCodecContext& picture, AVCodecContext&
     }
 }
 
+// Sound frames per encoded frame; the codecs that take any give 0.
+int FrameSize(const AVCodecContext& sound) { return sound.frame_size > 0 ? sound.frame_size : 1024; }
+
 std::string AvError(int averror) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(averror, text, sizeof text);
@@ -238,7 +241,7 @@ bool VideoFileWriter::OpenConverters() {
     if (ret >= 0) ret = swr_init(c_->resampler);
     if (ret < 0) return Fail("the sound converter", ret);
 
-    const int frameSize = a->frame_size > 0 ? a->frame_size : 1024;
+    const int frameSize = FrameSize(*a);
     c_->fifo = av_audio_fifo_alloc(a->sample_fmt, kChannels, frameSize);
     c_->picture = av_frame_alloc();
     c_->sound = av_frame_alloc();
@@ -324,12 +327,16 @@ bool VideoFileWriter::WriteSound(const int16_t* interleaved, int frames) {
 
 bool VideoFileWriter::EncodeSound(bool flush) {
     AVFrame* frame = c_->sound;
-    const int frameSize = c_->audio->frame_size > 0 ? c_->audio->frame_size : 1024;
+    const int frameSize = FrameSize(*c_->audio);
     const bool smallLast = (c_->audio->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME) != 0;
     int ret = 0;
     while (ret >= 0 && (av_audio_fifo_size(c_->fifo) >= frameSize || (flush && av_audio_fifo_size(c_->fifo) > 0))) {
         if ((ret = av_frame_make_writable(frame)) < 0) break;
         const int n = av_audio_fifo_read(c_->fifo, reinterpret_cast<void**>(frame->data), frameSize);
+        if (n < 0) {
+            ret = n;
+            break;
+        }
         frame->nb_samples = n;
         if (n < frameSize && !smallLast) {
             av_samples_set_silence(frame->data, n, frameSize - n, kChannels, c_->audio->sample_fmt);

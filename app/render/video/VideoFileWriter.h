@@ -30,8 +30,8 @@ struct VideoFileOptions {
     int sampleRate = 48000;
 };
 
-// The largest picture a video file may have (8K UHD), and the smallest
-// scale: larger or odd sizes are refused.
+// The largest picture a video file may have (8K UHD); larger sizes, and odd
+// widths or heights, are refused.
 inline constexpr int kMaxVideoWidth = 7680;
 inline constexpr int kMaxVideoHeight = 4320;
 
