@@ -7,9 +7,11 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "app/render/RenderCommand.h"
 #include "platform/fs/HostPath.h"
@@ -31,7 +33,8 @@ double ProcessCpuSeconds() {
 }
 
 void Render(benchmark::State& state, const char* out) {
-    const fs::path dir = fs::temp_directory_path() / "plinkpad-bench-render";
+    // A folder of this process's own: others may run the benchmark at the same time.
+    const fs::path dir = fs::temp_directory_path() / ("plinkpad-bench-render-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     SessionTracks tracks;
     for (size_t i = 0; i < rendertest::WorldCuts().size() && i < tracks.size(); ++i)
