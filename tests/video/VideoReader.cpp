@@ -51,7 +51,9 @@ void AddSquares(const AVFrame& f, double& sum) {
             double v = 0;
             switch (av_get_packed_sample_fmt(format)) {
                 case AV_SAMPLE_FMT_FLT: v = reinterpret_cast<const float*>(f.extended_data[plane])[at]; break;
-                case AV_SAMPLE_FMT_S16: v = reinterpret_cast<const int16_t*>(f.extended_data[plane])[at] / 32768.0; break;
+                case AV_SAMPLE_FMT_S16:
+                    v = reinterpret_cast<const int16_t*>(f.extended_data[plane])[at] / 32768.0;
+                    break;
                 default: break;
             }
             sum += v * v;
@@ -109,7 +111,9 @@ VideoFacts ReadVideo(const std::filesystem::path& path, const std::vector<double
         }
     };
     while (av_read_frame(format, packet) >= 0) {
-        Decoder* d = packet->stream_index == video.index ? &video : packet->stream_index == audio.index ? &audio : nullptr;
+        Decoder* d = packet->stream_index == video.index   ? &video
+                     : packet->stream_index == audio.index ? &audio
+                                                           : nullptr;
         if (d != nullptr && avcodec_send_packet(d->context, packet) >= 0)
             take(*d, d == &video ? facts.video : facts.audio);
         av_packet_unref(packet);

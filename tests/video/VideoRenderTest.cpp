@@ -35,7 +35,8 @@ constexpr int kScale = 2;  // the default
 // A cut in each of the first scenes, in track order.
 void WriteWorldsSession(const fs::path& path, size_t worlds, int rounds) {
     std::vector<std::unique_ptr<SessionCut>> cuts;
-    for (size_t i = 0; i < worlds && i < WorldCuts().size(); ++i) cuts.push_back(RollOverCut(WorldCuts()[i], rounds, 400));
+    for (size_t i = 0; i < worlds && i < WorldCuts().size(); ++i)
+        cuts.push_back(RollOverCut(WorldCuts()[i], rounds, 400));
     WriteSession(path, Tracks(std::move(cuts)));
 }
 
@@ -60,7 +61,8 @@ std::vector<Lit> Lights(const std::vector<TraceLine>& t, int click) {
         for (const WorldCut& w : WorldCuts()) {
             if (w.scene != scene || std::find(w.spots.begin(), w.spots.end(), id) == w.spots.end()) continue;
             const int dark = hubtest::FindLine(t, (hub ? "hub unlight " : "spot unlit ") + std::to_string(id), int(i));
-            if (dark > 0) lights.push_back({w.layout, id, t[i].ms - t[size_t(click)].ms, t[size_t(dark)].ms - t[size_t(click)].ms});
+            const uint32_t start = t[size_t(click)].ms;
+            if (dark > 0) lights.push_back({w.layout, id, t[i].ms - start, t[size_t(dark)].ms - start});
         }
     }
     return lights;
@@ -111,8 +113,8 @@ TEST(VideoRender, AnMp4AndAWebmPlayTheScreenForAsLongAsTheSoundFileSounds) {
             ASSERT_EQ(Program(dir, std::string("--render s.sts again/") + c.file).status, 0);
             EXPECT_TRUE(SameBytes(dir / c.file, dir / "again" / c.file)) << "the same session, the same video";
         }
-        std::cout << "[ video ] " << c.file << ": " << soundS << " s in " << wallS << " s, " << fs::file_size(dir / c.file)
-                  << " bytes\n";
+        std::cout << "[ video ] " << c.file << ": " << soundS << " s in " << wallS << " s, "
+                  << fs::file_size(dir / c.file) << " bytes\n";
 
         // Pictures while the cut's hot-spots are lit, and after they went dark.
         const std::vector<TraceLine> t = ReadTrace(dir / trace);

@@ -25,6 +25,9 @@ constexpr int kChannels = 2;
 // A key frame every few seconds, for seeking; pictures that change little
 // between them cost little.
 constexpr int kKeyFrameSeconds = 5;
+// 8K UHD: the largest picture a video may have.
+constexpr int kMaxVideoWidth = 7680;
+constexpr int kMaxVideoHeight = 4320;
 
 struct Encoders {
     const char* muxer;
@@ -211,8 +214,10 @@ bool VideoFileWriter::OpenEncoders(const std::string& path, VideoFileFormat form
         v->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         a->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
-    if ((ret = avcodec_open2(v, videoCodec, nullptr)) < 0) return Fail(std::string("the ") + names.video + " encoder", ret);
-    if ((ret = avcodec_open2(a, audioCodec, nullptr)) < 0) return Fail(std::string("the ") + names.audio + " encoder", ret);
+    if ((ret = avcodec_open2(v, videoCodec, nullptr)) < 0)
+        return Fail(std::string("the ") + names.video + " encoder", ret);
+    if ((ret = avcodec_open2(a, audioCodec, nullptr)) < 0)
+        return Fail(std::string("the ") + names.audio + " encoder", ret);
 
     c_->videoStream = avformat_new_stream(c_->format, nullptr);
     c_->audioStream = avformat_new_stream(c_->format, nullptr);
@@ -273,8 +278,6 @@ bool VideoFileWriter::OpenFile(const std::string& path, VideoFileFormat format) 
 }
 
 VideoFileWriter::~VideoFileWriter() = default;
-
-int VideoFileWriter::FileSampleRate() const { return c_->audio != nullptr ? c_->audio->sample_rate : 0; }
 
 bool VideoFileWriter::Fail(const std::string& what, int averror) {
     if (error_.empty()) error_ = what.empty() ? AvError(averror) : what + ": " + AvError(averror);

@@ -25,18 +25,14 @@ struct VideoFileOptions {
     int height = 480;
     int scale = 2;     // each picture pixel becomes scale x scale pixels of the video
     int frameRate = 30;
-    // Of the sound given. The file's is the same where its codec takes it
-    // (Opus files are always 48000 Hz), else the nearest above.
+    // Of the sound given. The file's is the same where its codec takes it,
+    // else the next rate up that it takes (or its highest); Opus files are
+    // always 48000 Hz.
     int sampleRate = 48000;
 };
 
-// The largest picture a video file may have (8K UHD); larger sizes, and odd
-// widths or heights, are refused.
-inline constexpr int kMaxVideoWidth = 7680;
-inline constexpr int kMaxVideoHeight = 4320;
-
-// Why a video of these options cannot be made (too large, odd sizes), or
-// empty when it can.
+// Why a video of these options cannot be made (larger than 8K UHD, 7680 x
+// 4320, or of odd width or height), or empty when it can.
 std::string VideoSizeProblem(const VideoFileOptions& options);
 
 class VideoFileWriter {
@@ -58,9 +54,6 @@ public:
     // Finishes and closes the file; false when it could not be finished.
     bool Close();
     const std::string& Error() const { return error_; }
-
-    // The rate of the file's sound.
-    int FileSampleRate() const;
 
 private:
     struct Codecs;
