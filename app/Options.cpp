@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int kMaxMonkeySeconds = 7 * 24 * 3600;  // the clock wraps after 49 days
+constexpr int kMaxScale = 8;
 
 bool ParseInt(const std::string& s, int lo, int hi, int& out) {
     int v = 0;
@@ -49,9 +50,11 @@ const char* OptionsUsage() {
            "  --rate HZ              frames per second of the sound output (default 48000)\n"
            "  --seed N               seed of the program's random choices, 0 to 4294967295\n"
            "                         (default: the time; with --render: 1)\n"
-           "  --render SESSION.sts OUT.wav|OUT.flac|OUT.ogg\n"
+           "  --render SESSION.sts OUT.wav|OUT.flac|OUT.ogg|OUT.mp4|OUT.webm|OUT.mkv\n"
            "                         play every cut of a session in order, as \"Play all cuts\"\n"
-           "                         does, into a sound file, with no window or sound device\n"
+           "                         does, into a sound file or a video of the screen, with no\n"
+           "                         window or sound device\n"
+           "  --scale N              a video's pixels per screen pixel, 1 to 8 (default 2)\n"
            "  --monkey SECONDS       headless: random use of every scene for SECONDS of program\n"
            "                         time, checking that nothing hangs or is lost (--seed\n"
            "                         repeats a run; default 1)\n"
@@ -126,6 +129,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             }
             o.renderSession = args[++i];
             o.renderOut = args[++i];
+        } else if (a == "--scale") {
+            if (!value(v)) return r;
+            if (!ParseInt(v, 1, kMaxScale, o.scale)) {
+                r.error = "--scale wants a whole number from 1 to " + std::to_string(kMaxScale) + ", not '" + v + "'";
+                return r;
+            }
         } else if (a == "--monkey") {
             if (!value(v)) return r;
             if (!ParseInt(v, 1, kMaxMonkeySeconds, o.monkeySeconds)) {
@@ -147,6 +156,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (o.monkeySeconds > 0 && (!o.headless || !o.scriptPath.empty() || !o.renderSession.empty())) {
         r.error = "--monkey works with --headless and without --script or --render";
+        return r;
+    }
+    if (o.scale != 0 && o.renderSession.empty()) {
+        r.error = "--scale works with --render only";
         return r;
     }
     if (!o.monkeyScriptPath.empty() && o.monkeySeconds == 0) {

@@ -20,8 +20,9 @@ struct AppOptions {
     int audioBufferFrames = 512;    // --audio-buffer FRAMES
     int sampleRate = 0;             // --rate HZ: the sound output's rate; 0: the engine's
     std::optional<uint32_t> seed;   // --seed N: the program's random choices; none: the time
-    std::string renderSession;      // --render SESSION OUT: play every cut into a sound file
+    std::string renderSession;      // --render SESSION OUT: play every cut into a sound file or video
     std::string renderOut;
+    int scale = 0;                  // --scale N: a video's pixels per screen pixel; 0: the render's default
     int monkeySeconds = 0;          // --monkey SECONDS: random use for that much program time (0: none)
     std::string monkeyScriptPath;   // --monkey-script FILE: the monkey's input as a script
     std::string sessionPath;        // FILE.sts, the one argument that is no option: opened once the hub is up

@@ -160,6 +160,7 @@ int RunRender(const AppOptions& o, const OwnFiles& own, plat::HostPath& files) {
     r.screenWidth = o.screenWidth;
     r.screenHeight = o.screenHeight;
     r.depth = o.depth;
+    r.scale = o.scale;
     r.tracePath = o.tracePath;
     r.progress = ::isatty(STDERR_FILENO) == 1;
     return RenderSession(r, files, stderr);

@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libfreetype-dev libpng-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsndfile1-dev zlib1g-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   clang libclang-rt-dev
   xvfb xauth
   desktop-file-utils shared-mime-info xdg-utils libglib2.0-bin dpkg-dev file lintian

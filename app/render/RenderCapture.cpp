@@ -1,8 +1,8 @@
 #include "app/render/RenderCapture.h"
 
-#include "audio/file/SoundFileWriter.h"
+#include "app/render/RenderFile.h"
 
 void RenderCapture::Write(const int16_t* interleaved, int frames) {
     if (!capturing_ || failed_) return;
-    if (!writer_.Write(interleaved, frames)) failed_ = true;
+    if (!file_.Write(interleaved, frames)) failed_ = true;
 }

@@ -13,10 +13,10 @@
 
 #include "app/PlinkpadApp.h"
 #include "app/render/RenderCapture.h"
+#include "app/render/RenderFile.h"
 #include "app/render/RenderProgress.h"
 #include "app/render/SessionRender.h"
 #include "audio/SoundEngine.h"
-#include "audio/file/SoundFileWriter.h"
 #include "platform/fs/TempFile.h"
 #include "platform/headless/HeadlessHost.h"
 #include "recording/Session.h"
@@ -119,8 +119,7 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
         std::fprintf(err, "plinkpad: %s\n", text.c_str());
         return status;
     };
-    const std::optional<audio::SoundFileFormat> format = audio::SoundFileFormatOf(r.outPath);
-    if (!format) return fail(r.outPath + ": unknown kind of sound file: the name must end in .wav, .flac or .ogg");
+    if (const std::string problem = RenderFileProblem(r); !problem.empty()) return fail(problem);
     SessionTracks tracks;
     std::string reason;
     if (!LoadSessionFile(r.sessionPath, tracks, reason))
@@ -133,6 +132,8 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
         return fail(r.sessionPath + ": its cuts play for " + HoursMinutesSeconds(cuts.playMs) +
                     ", longer than a render may be (" + HoursMinutesSeconds(MaxPlayMs(rate)) + ")");
 
+    // From before the temporary file is made, so that a signal never leaves it behind.
+    InterruptGuard interrupts;
     std::error_code ec;
     if (fs::is_directory(r.outPath, ec)) return fail("cannot write " + r.outPath + ": it is a folder");
     fs::path temp;
@@ -140,12 +141,11 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
     if (fd < 0) return fail("cannot write " + r.outPath + ": " + std::strerror(errno));
     ::close(fd);
     TempFileGuard tempGuard(temp);
-    audio::SoundFileWriter writer(temp.string(), *format, rate);
-    if (!writer.IsOpen()) return fail("cannot write " + r.outPath + ": " + writer.Error());
+    const std::unique_ptr<RenderFile> file = OpenRenderFile(temp.string(), r, rate);
+    if (!file->IsOpen()) return fail("cannot write " + r.outPath + ": " + file->Error());
 
-    RenderCapture capture(writer);
+    RenderCapture capture(*file);
     RenderProgress progress(err, r.progress, cuts.playMs + SessionRender::kLoopFadeMs);
-    InterruptGuard interrupts;
     SessionRender::Outcome outcome = SessionRender::Outcome::Running;
     uint64_t renderedMs = 0;
     std::vector<std::string> messages;
@@ -161,6 +161,7 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
         plat::HeadlessHost headless(options);
         headless.host.files = &files;
         headless.host.display = &headless.display;
+        file->Watch(headless.windows);
         SessionRender driver(headless.windows, headless.clock, capture, progress,
                              CSession::FromTracks(std::move(tracks)), fs::path(r.sessionPath).stem().string(),
                              cuts.playMs, cuts.events, [] { return g_interrupted != 0; });
@@ -188,10 +189,10 @@ int RenderSession(const RenderRequest& r, plat::FileSystem& files, std::FILE* er
         case Outcome::NoHub: return fail("the program did not start; nothing written");
         case Outcome::NoPalette: return fail("the Record/Play palette did not open; nothing written");
         case Outcome::Stuck: return fail("the playback did not end in the time its cuts allow; nothing written");
-        case Outcome::WriteFailed: return fail("cannot write " + r.outPath + ": " + writer.Error());
+        case Outcome::WriteFailed: return fail("cannot write " + r.outPath + ": " + file->Error());
         case Outcome::Interrupted: return fail("interrupted; nothing written", kRenderInterrupted);
     }
-    if (!writer.Close()) return fail("cannot write " + r.outPath + ": " + writer.Error());
+    if (!file->Close()) return fail("cannot write " + r.outPath + ": " + file->Error());
     if (!SyncFile(temp)) return fail("cannot write " + r.outPath + ": " + std::strerror(errno));
     fs::rename(temp, r.outPath, ec);
     if (ec) return fail("cannot write " + r.outPath + ": " + ec.message());

@@ -2,8 +2,10 @@
 // `plinkpad --render SESSION OUT`: plays every cut of a session in order, as
 // "Play all cuts" does in the running program, headless and on a manual
 // clock (so faster than real time), and writes the sound to OUT as WAV, FLAC
-// or Ogg Vorbis by its extension. The file is written beside OUT under a
-// temporary name and renamed into place only when whole. Window thread.
+// or Ogg Vorbis, or a video of the screen with that sound as MP4, WebM or
+// Matroska, by its extension (RenderFile). The file is written beside OUT
+// under a temporary name and renamed into place only when whole. Window
+// thread.
 
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +24,7 @@ struct RenderRequest {
     int screenWidth = 640;
     int screenHeight = 480;
     int depth = 8;
+    int scale = 0;        // a video's pixels per screen pixel; 0: kDefaultVideoScale
     std::string tracePath;  // the run's trace; empty: none
     std::optional<std::string> homeDir;  // the program's home folder; nullopt: the current directory
     bool progress = false;  // draw a progress bar on `err`

@@ -51,4 +51,26 @@ TEST(Options, TheOneArgumentThatIsNoOptionIsASessionToOpen) {
     }
 }
 
+TEST(Options, ScaleOnlyForARenderAndWithinItsRange) {
+    struct Case {
+        std::vector<std::string> args;
+        int scale;  // -1: refused
+    } cases[] = {
+        {{"--render", "s.sts", "s.mp4"}, 0},  // the render's default
+        {{"--scale", "8", "--render", "s.sts", "s.webm"}, 8},
+        {{"--render", "s.sts", "s.mp4", "--scale", "0"}, -1},
+        {{"--render", "s.sts", "s.mp4", "--scale", "9"}, -1},
+        {{"--headless", "--scale", "2"}, -1},  // nothing to scale
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions p = ParseOptions(c.args);
+        std::string line;
+        for (const std::string& a : c.args) line += a + " ";
+        EXPECT_EQ(p.error.empty(), c.scale >= 0) << line << ": " << p.error;
+        if (c.scale >= 0) {
+            EXPECT_EQ(p.options.scale, c.scale) << line;
+        }
+    }
+}
+
 }  // namespace

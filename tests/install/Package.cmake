@@ -14,7 +14,7 @@ endif()
 
 must("dpkg-deb --field" dpkg-deb --field ${debs} Package Depends)
 expect_all("control" "${out}" "Package: plinkpad" "libc6" "libstdc++6" "libsdl2-2.0-0" "libpng16-16" "libfreetype6"
-           "fonts-dejavu-core")
+           "libavformat59" "libavcodec59" "libswscale6" "libswresample4" "fonts-dejavu-core")
 
 must("dpkg-deb --contents" dpkg-deb --contents ${debs})
 expect_all("contents" "${out}" " ./usr/bin/plinkpad\n" " ./usr/bin/sts\n" " ./usr/share/plinkpad/Plinkpad.INI\n"

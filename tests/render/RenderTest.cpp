@@ -1,9 +1,8 @@
 // plinkpad --render, run as a user runs it: the sound file it writes (bytes,
-// length, where it sounds) and how it refuses bad input.
+// length, where it sounds) and how it refuses bad input, for videos too.
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/render/RenderRun.h"
 #include "tests/render/WorldCuts.h"
 #include "tests/scenes/HubRun.h"
 #include "tests/scenes/WorldRun.h"
@@ -27,45 +27,9 @@ constexpr int kDeviceBufferFrames = 512;  // the sound is rendered in pieces of 
 // The longest one-shot of the disc lasts about 4 s; loops fade over 2 s.
 constexpr uint32_t kRingOutAllowanceMs = 4500;
 
-struct Exit {
-    int status = -1;
-    std::string err;
-};
-
-// Runs the program on the test drive with `args`, in the scratch folder `dir`.
-Exit Program(const fs::path& dir, const std::string& args) {
-    const fs::path err = dir / "stderr.txt";
-    const std::string command = "cd '" + dir.string() + "' && '" + std::string(PLINKPAD_BUILD_DIR) +
-                                "/plinkpad' --drives '" + hubtest::HubDrive::Get().Root().string() + "' " + args +
-                                " 2> '" + err.string() + "'";
-    Exit r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(err);
-    r.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return r;
-}
-
-fs::path Scratch(const std::string& name) {
-    const fs::path dir = hubtest::RunDir("render-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 std::string Bytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<TraceLine> ReadTrace(const fs::path& path) {
-    std::vector<TraceLine> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        const size_t space = line.find(' ');
-        lines.push_back({static_cast<uint32_t>(std::stoul(line.substr(0, space))), line.substr(space + 1)});
-    }
-    return lines;
 }
 
 struct Sound {
@@ -100,12 +64,6 @@ double LevelDb(const Sound& s, double fromS, double toS) {
     for (size_t i = from; i < to; ++i) sum += double(s.samples[i]) * s.samples[i];
     const double rms = std::sqrt(sum / double(to - from));
     return rms > 0 ? 20 * std::log10(rms / 32768) : -200;
-}
-
-SessionTracks Tracks(std::vector<std::unique_ptr<SessionCut>> cuts) {
-    SessionTracks tracks;
-    for (size_t i = 0; i < cuts.size() && i < tracks.size(); ++i) tracks[i] = std::move(cuts[i]);
-    return tracks;
 }
 
 TEST(Render, TheSameSessionGivesTheSameBytesAndEveryFormatReadsBackAtItsLength) {
@@ -263,7 +221,18 @@ TEST(Render, BadInputIsRefusedWithItsMessageAndLeavesNoFile) {
         bool beforeAnyWork;   // refused before the program starts (it writes no trace)
     } cases[] = {
         {"unknown extension", "--render good.sts out.mp3",
-         "plinkpad: out.mp3: unknown kind of sound file: the name must end in .wav, .flac or .ogg", true},
+         "plinkpad: out.mp3: unknown kind of file: the name must end in .wav, .flac or .ogg (sound), or .mp4, .webm "
+         "or .mkv (video)",
+         true},
+        {"a scale for a sound file", "--render good.sts out.wav --scale 3",
+         "plinkpad: out.wav: --scale is for videos; a sound file has no picture", true},
+        {"a video larger than 8K", "--render good.sts out.mp4 --screen 1920x1080 --scale 5",
+         "plinkpad: --scale 5 on a 1920x1080 screen: a video of 9600x5400 pixels is larger than the largest, 7680x4320",
+         true},
+        {"a video of odd size", "--render good.sts out.webm --screen 641x481 --scale 1",
+         "plinkpad: --scale 1 on a 641x481 screen: a video of 641x481 pixels: its width and height must be even", true},
+        {"missing folder of a video", "--render good.sts nowhere/out.mkv",
+         "plinkpad: cannot write nowhere/out.mkv: No such file or directory", true},
         {"missing folder", "--render good.sts nowhere/out.wav",
          "plinkpad: cannot write nowhere/out.wav: No such file or directory", true},
         {"folder that is a file", "--render good.sts good.sts/out.wav",
