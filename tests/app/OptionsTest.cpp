@@ -47,7 +47,9 @@ TEST(Options, TheOneArgumentThatIsNoOptionIsASessionToOpen) {
     for (const Case& c : cases) {
         const ParsedOptions p = ParseOptions(c.args);
         EXPECT_EQ(p.error.empty(), !c.session.empty()) << c.args.front() << ": " << p.error;
-        if (p.error.empty()) EXPECT_EQ(p.options.sessionPath, c.session);
+        if (p.error.empty()) {
+            EXPECT_EQ(p.options.sessionPath, c.session);
+        }
     }
 }
 
