@@ -10,68 +10,54 @@ namespace audio {
 
 namespace {
 
-constexpr int32_t Interpolate(int32_t s0, int32_t s1, uint32_t frac15) {
-    return s0 + (((s1 - s0) * static_cast<int32_t>(frac15)) >> 15);
-}
-constexpr int32_t Scale(int32_t sample, int32_t gainQ16) { return (sample * gainQ16 + 32768) >> 16; }
-
-// Adds `n` output frames of one voice to `acc`, stepping `pos` (32.32 source
-// frames) by `step`. Linear interpolation; at the last frame a looping voice
-// interpolates towards its first frame, a one-shot holds. Returns true when a
-// one-shot reaches its end (the rest of `acc` is left untouched).
+// Adds `n` frames of one voice to `acc` (stereo, full scale 1), frame for
+// frame from `pos`, each channel scaled by its gain (which includes the
+// 1 / 32768 of the 16-bit samples, so full level stays exact). A looping
+// voice wraps to its first frame; returns true when a one-shot reaches its
+// end (the rest of `acc` is left untouched).
 template <int Channels>
-bool MixVoice(const SampleBuffer& buffer, uint64_t& pos, uint64_t step, bool loop, int32_t gl, int32_t gr,
-              int32_t* acc, int n) {
+bool MixVoice(const SampleBuffer& buffer, uint32_t& pos, bool loop, float gl, float gr, float* acc, int n) {
     const int16_t* data = buffer.Samples();
     const uint32_t frames = buffer.Frames();
-    const uint64_t end = static_cast<uint64_t>(frames) << 32;
-    const uint64_t lastFrame = static_cast<uint64_t>(frames - 1) << 32;  // below it, frame idx + 1 exists
     int i = 0;
     while (i < n) {
-        if (pos >= end) {
+        if (pos >= frames) {
             if (!loop) return true;
-            pos %= end;
+            pos = 0;
         }
-        if (pos < lastFrame) {
-            const uint64_t stepsToLast = (lastFrame - pos + step - 1) / step;
-            const int m = static_cast<int>(std::min<uint64_t>(stepsToLast, static_cast<uint64_t>(n - i)));
-            int32_t* a = acc + 2 * i;
-            for (int j = 0; j < m; ++j) {
-                const size_t idx = static_cast<size_t>(pos >> 32) * Channels;
-                const uint32_t frac = static_cast<uint32_t>(pos) >> 17;
-                if constexpr (Channels == 1) {
-                    const int32_t s = Interpolate(data[idx], data[idx + 1], frac);
-                    a[2 * j] += Scale(s, gl);
-                    a[2 * j + 1] += Scale(s, gr);
-                } else {
-                    a[2 * j] += Scale(Interpolate(data[idx], data[idx + 2], frac), gl);
-                    a[2 * j + 1] += Scale(Interpolate(data[idx + 1], data[idx + 3], frac), gr);
-                }
-                pos += step;
+        const int m = static_cast<int>(std::min<uint32_t>(frames - pos, static_cast<uint32_t>(n - i)));
+        const int16_t* s = data + static_cast<size_t>(pos) * Channels;
+        float* a = acc + 2 * i;
+        for (int j = 0; j < m; ++j) {
+            if constexpr (Channels == 1) {
+                a[2 * j] += static_cast<float>(s[j]) * gl;
+                a[2 * j + 1] += static_cast<float>(s[j]) * gr;
+            } else {
+                a[2 * j] += static_cast<float>(s[2 * j]) * gl;
+                a[2 * j + 1] += static_cast<float>(s[2 * j + 1]) * gr;
             }
-            i += m;
-        } else {
-            const size_t idx = static_cast<size_t>(frames - 1) * Channels;
-            const size_t next = loop ? 0 : idx;
-            const uint32_t frac = static_cast<uint32_t>(pos) >> 17;
-            const int32_t left = Interpolate(data[idx], data[next], frac);
-            const int32_t right = Channels == 1 ? left : Interpolate(data[idx + 1], data[next + 1], frac);
-            acc[2 * i] += Scale(left, gl);
-            acc[2 * i + 1] += Scale(right, gr);
-            pos += step;
-            ++i;
         }
+        pos += static_cast<uint32_t>(m);
+        i += m;
     }
-    if (pos >= end && !loop) return true;
-    return false;
+    return pos >= frames && !loop;
 }
 
 }  // namespace
 
-Mixer::Mixer() {
+Mixer::Output::Output(int outputRate)
+    : rate(outputRate),
+      resampler(kMixRate, outputRate),
+      limiter(outputRate),
+      latencyFrames(static_cast<int>((static_cast<int64_t>(resampler.DelayFrames()) * outputRate + kMixRate - 1) /
+                                     kMixRate) +
+                    limiter.LookAheadFrames()) {}
+
+Mixer::Mixer(int outputRate) {
     freeSlots_.reserve(kMaxVoices);
     for (int i = kMaxVoices - 1; i >= 0; --i) freeSlots_.push_back(i);  // lowest slots first
     pending_.reserve(kMaxVoices);
+    SetOutputRate(outputRate);
 }
 
 Mixer::~Mixer() = default;
@@ -95,6 +81,15 @@ std::unique_ptr<MixerVoice> Mixer::CreateVoice(std::shared_ptr<const SampleBuffe
 
     return std::unique_ptr<MixerVoice>(new MixerVoice(*this, index, std::move(buffer)));
 }
+
+void Mixer::SetOutputRate(int rate) {
+    if (rate <= 0 || rate == outputRate_) return;
+    outputs_.push_back(std::make_unique<Output>(rate));
+    output_.store(outputs_.back().get(), std::memory_order_release);
+    outputRate_ = rate;
+}
+
+int Mixer::LatencyFrames() const { return outputs_.empty() ? 0 : outputs_.back()->latencyFrames; }
 
 void Mixer::Release(int index, std::shared_ptr<const SampleBuffer> buffer) {
     slots_[index].buffer.store(nullptr, std::memory_order_seq_cst);
@@ -137,9 +132,17 @@ void Mixer::SetLoopGain(double gain) {
 
 void Mixer::Render(int16_t* out, int frames, int sampleRate) {
     renderCount_.fetch_add(1, std::memory_order_seq_cst);
+    Output* output = output_.load(std::memory_order_acquire);
+    if (output == nullptr || output->rate != sampleRate) {
+        std::memset(out, 0, sizeof(int16_t) * 2 * static_cast<size_t>(std::max(frames, 0)));
+        renderCount_.fetch_add(1, std::memory_order_seq_cst);
+        return;
+    }
     const int64_t loopGain = loopGain_.load(std::memory_order_relaxed);
+    // Q16 gains to floats that also take 16-bit samples to full scale 1.
     auto scaled = [loopGain](uint32_t control, int32_t gain) {
-        return (control & VoiceSlot::kLoop) != 0 ? static_cast<int32_t>((gain * loopGain) >> 16) : gain;
+        if ((control & VoiceSlot::kLoop) != 0) gain = static_cast<int32_t>((gain * loopGain) >> 16);
+        return static_cast<float>(gain) * (1.0f / 65536.0f / 32768.0f);
     };
 
     // Take up the playing voices once for the whole call.
@@ -153,37 +156,39 @@ void Mixer::Render(int16_t* out, int frames, int sampleRate) {
         const uint32_t generation = slot.generation.load(std::memory_order_relaxed);
         if (cursor.generation != generation) cursor = {generation, 0};
         const uint32_t control = slot.control.load(std::memory_order_acquire);
-        if ((control & VoiceSlot::kPlay) == 0 || sampleRate <= 0) continue;
+        if ((control & VoiceSlot::kPlay) == 0) continue;
         const uint64_t gains = slot.gains.load(std::memory_order_relaxed);
-        const uint64_t step = (static_cast<uint64_t>(buffer->SampleRate()) << 32) / static_cast<uint32_t>(sampleRate);
         active_[activeCount++] = {s,
                                   buffer,
                                   control,
-                                  std::max<uint64_t>(step, 1),
                                   scaled(control, static_cast<int32_t>(gains >> 32)),
                                   scaled(control, static_cast<int32_t>(gains & 0xFFFFFFFFu)),
                                   false};
     }
 
+    Sum sum(*this, activeCount);
     for (int done = 0; done < frames;) {
         const int n = std::min(kChunkFrames, frames - done);
-        std::memset(accumulator_.data(), 0, sizeof(int32_t) * 2 * static_cast<size_t>(n));
-        for (int v = 0; v < activeCount; ++v) {
-            Active& a = active_[v];
-            if (a.ended) continue;
-            const bool loop = (a.control & VoiceSlot::kLoop) != 0;
-            uint64_t& pos = cursors_[a.slot].pos;
-            a.ended = a.buffer->Channels() == 1
-                          ? MixVoice<1>(*a.buffer, pos, a.step, loop, a.gainLeft, a.gainRight, accumulator_.data(), n)
-                          : MixVoice<2>(*a.buffer, pos, a.step, loop, a.gainLeft, a.gainRight, accumulator_.data(), n);
-        }
-        int16_t* o = out + 2 * static_cast<size_t>(done);
-        for (int i = 0; i < 2 * n; ++i) o[i] = static_cast<int16_t>(std::clamp(accumulator_[i], -32768, 32767));
+        output->resampler.Process(converted_.data(), n, sum);
+        output->limiter.Process(converted_.data(), out + 2 * static_cast<size_t>(done), n);
         done += n;
     }
 
     for (int v = 0; v < activeCount; ++v) Publish(active_[v]);
     renderCount_.fetch_add(1, std::memory_order_seq_cst);
+}
+
+void Mixer::Sum::Pull(float* stereo, int frames) {
+    std::memset(stereo, 0, sizeof(float) * 2 * static_cast<size_t>(frames));
+    for (int v = 0; v < activeCount_; ++v) {
+        Active& a = mixer_.active_[v];
+        if (a.ended) continue;
+        const bool loop = (a.control & VoiceSlot::kLoop) != 0;
+        uint32_t& pos = mixer_.cursors_[a.slot].pos;
+        a.ended = a.buffer->Channels() == 1
+                      ? MixVoice<1>(*a.buffer, pos, loop, a.gainLeft, a.gainRight, stereo, frames)
+                      : MixVoice<2>(*a.buffer, pos, loop, a.gainLeft, a.gainRight, stereo, frames);
+    }
 }
 
 void Mixer::Publish(Active& a) {
@@ -197,8 +202,7 @@ void Mixer::Publish(Active& a) {
         slot.control.compare_exchange_strong(expected, a.control & ~VoiceSlot::kPlay, std::memory_order_release,
                                              std::memory_order_relaxed);
     } else {
-        const uint64_t frame = cursor.pos >> 32;
-        slot.position.store(static_cast<uint32_t>(frame * a.buffer->BytesPerFrame()), std::memory_order_relaxed);
+        slot.position.store(a.buffer->FileBytesAt(cursor.pos), std::memory_order_relaxed);
     }
 }
 

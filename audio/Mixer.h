@@ -3,6 +3,12 @@
 // sound or duplicate) are created and driven from the window thread through
 // MixerVoice; the audio device pulls the mix through Render.
 //
+// The mix: every voice's frames, one for one at kMixRate (the buffers are
+// kept at that rate), scaled by its gains and summed as floats; the sum
+// converted once to the output rate (Resampler, band-limited) and brought
+// under -1 dBFS by a look-ahead limiter (Limiter) instead of being clipped.
+// What is heard lags the voices' cursors by LatencyFrames(), under 3 ms.
+//
 // Handoff: a fixed table of kMaxVoices slots, each a VoiceSlot of atomics.
 // The window thread publishes a voice's buffer pointer, requests (play, loop,
 // stop) and gains; Render reads them with no lock, mixes, and publishes the
@@ -16,6 +22,8 @@
 #include <memory>
 #include <vector>
 
+#include "audio/Limiter.h"
+#include "audio/Resampler.h"
 #include "audio/SampleBuffer.h"
 #include "audio/VoiceSlot.h"
 #include "platform/audio/AudioDevice.h"
@@ -27,8 +35,10 @@ class MixerVoice;
 class Mixer final : public plat::AudioSource {
 public:
     static constexpr int kMaxVoices = 1024;
+    static constexpr int kDefaultOutputRate = 48000;
 
-    Mixer();
+    // Ready to render at `outputRate` frames per second.
+    explicit Mixer(int outputRate = kDefaultOutputRate);
     // The device pulling from this mixer must be closed first, and every
     // MixerVoice released.
     ~Mixer() override;
@@ -39,9 +49,19 @@ public:
     // Null when all kMaxVoices voices are in use or `buffer` is null. Window thread.
     std::unique_ptr<MixerVoice> CreateVoice(std::shared_ptr<const SampleBuffer> buffer);
 
-    // Sums every playing voice, converted to `sampleRate`, into `frames`
-    // interleaved stereo frames, clipped once at the end. Device thread (or
-    // the window thread for headless devices); lock-free and allocation-free.
+    // Prepares the conversion to `rate` (allocates; window thread): Render
+    // takes that rate from the next call on. Setting the current rate again
+    // does nothing.
+    void SetOutputRate(int rate);
+    int OutputRate() const { return outputRate_; }
+    // Output frames between a voice's cursor and the frame heard: the
+    // converter's half filter and the limiter's look-ahead. Window thread.
+    int LatencyFrames() const;
+
+    // Sums every playing voice into `frames` interleaved stereo frames at
+    // `sampleRate`, which must be the output rate set (any other rate gives
+    // silence and leaves the voices where they are). Device thread (or the
+    // window thread for headless devices); lock-free and allocation-free.
     void Render(int16_t* out, int frames, int sampleRate) override;
 
     // Voices started and not yet at their end, split by looping. Window thread.
@@ -61,22 +81,39 @@ private:
     // Render's own state of a slot.
     struct Cursor {
         uint32_t generation = 0;
-        uint64_t pos = 0;  // frame position, 32.32 fixed point
+        uint32_t pos = 0;  // frame at kMixRate
     };
     // One voice taken up by the current Render.
     struct Active {
         int slot;
         const SampleBuffer* buffer;
         uint32_t control;
-        uint64_t step;  // source frames per output frame, 32.32
-        int32_t gainLeft;
-        int32_t gainRight;
+        float gainLeft;
+        float gainRight;
         bool ended;
     };
     struct PendingRelease {
         int slot;
         std::shared_ptr<const SampleBuffer> buffer;
         uint64_t renderCount;
+    };
+    // The conversion to one output rate. Render's once published.
+    struct Output {
+        explicit Output(int rate);
+        int rate;
+        Resampler resampler;
+        Limiter limiter;
+        int latencyFrames;
+    };
+    // Render's feed of the converter: the taken-up voices summed at kMixRate.
+    class Sum final : public Resampler::Source {
+    public:
+        Sum(Mixer& mixer, int activeCount) : mixer_(mixer), activeCount_(activeCount) {}
+        void Pull(float* stereo, int frames) override;
+
+    private:
+        Mixer& mixer_;
+        int activeCount_;
     };
     static constexpr int kChunkFrames = 512;
 
@@ -90,15 +127,20 @@ private:
     std::atomic<int> slotsUsed_{0};          // one past the highest slot ever handed out
     std::atomic<uint64_t> renderCount_{0};   // odd while a Render runs
     std::atomic<int32_t> loopGain_{65536};   // Q16, applied to looping voices
+    std::atomic<Output*> output_{nullptr};
 
     // Window thread only.
     std::vector<int> freeSlots_;
     std::vector<PendingRelease> pending_;
+    int outputRate_ = 0;
+    // Every output prepared, kept until the mixer goes: a Render may still be
+    // using the one before the last.
+    std::vector<std::unique_ptr<Output>> outputs_;
 
     // Render only.
     std::array<Cursor, kMaxVoices> cursors_{};
     std::array<Active, kMaxVoices> active_{};
-    std::array<int32_t, 2 * kChunkFrames> accumulator_{};
+    std::array<float, 2 * kChunkFrames> converted_{};
 };
 
 }  // namespace audio

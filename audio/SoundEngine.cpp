@@ -21,7 +21,7 @@ CSound* FirstWithId(List& list, int id) {
 
 }  // namespace
 
-CSoundEngine::CSoundEngine(uint32_t randomSeed) : m_pMixer(std::make_unique<audio::Mixer>()) {
+CSoundEngine::CSoundEngine(uint32_t randomSeed) : m_pMixer(std::make_unique<audio::Mixer>(kDefaultSampleRate)) {
     audio::ProgramRandom().Seed(randomSeed);
 }
 
@@ -34,7 +34,10 @@ CSoundEngine::~CSoundEngine() {
 int CSoundEngine::Create() {
     if (m_bReady) return 1;
     plat::Backend* backend = plat::GetHost().backend;
+    m_pMixer->SetOutputRate(m_config.sampleRate);
     if (backend != nullptr) m_pDevice = backend->OpenAudio(*m_pMixer, m_config);
+    // A device may take another rate than asked (a browser's own).
+    if (m_pDevice) m_pMixer->SetOutputRate(m_pDevice->SampleRate());
     if (!m_pDevice) {
         if (plat::Dialogs* dialogs = plat::GetHost().dialogs)
             dialogs->MessageBox("Unable to create Direct Sound Object");
