@@ -6,38 +6,54 @@
 #include <cstdlib>
 
 #include "platform/audio/AudioDevice.h"
+#include "platform/audio/AudioPort.h"
+#include "platform/audio/ReopeningAudioDevice.h"
 #include "platform/window/Keys.h"
 
 namespace plat {
 
 namespace {
 
-// The default output, pulling from the source on SDL's audio thread. The
+// The default output as a stream SDL pulls from on its audio thread. The
 // callback only forwards to the source: no lock, no allocation.
-class SdlAudioDevice final : public AudioDevice {
+class SdlAudioPort final : public AudioPort {
 public:
-    SdlAudioDevice(SDL_AudioDeviceID id, int rate, int frames) : id_(id), rate_(rate), frames_(frames) {}
-    ~SdlAudioDevice() override {
-        SDL_CloseAudioDevice(id_);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    ~SdlAudioPort() override { Close(); }
+    int Open(AudioSource& source, const AudioConfig& config) override {
+        Close();
+        callback_ = {&source, config.sampleRate};
+        SDL_AudioSpec want{};
+        want.freq = config.sampleRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = static_cast<Uint16>(std::clamp(config.bufferFrames, 64, 8192));
+        want.callback = &SdlAudioPort::Fill;
+        want.userdata = &callback_;
+        SDL_AudioSpec have{};
+        // Rate, format and channels as asked (SDL converts if the hardware
+        // differs); the buffer size may be what the device prefers.
+        id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        if (id_ == 0) return 0;
+        SDL_PauseAudioDevice(id_, 0);
+        return std::max<int>(1, have.samples);
     }
-    int SampleRate() const override { return rate_; }
-    int BufferFrames() const override { return frames_; }
+    void Close() override {
+        if (id_ != 0) SDL_CloseAudioDevice(id_);  // waits for the callback to return
+        id_ = 0;
+    }
+    SDL_AudioDeviceID Id() const { return id_; }
 
+private:
     struct Callback {
-        AudioSource* source;
-        int rate;
+        AudioSource* source = nullptr;
+        int rate = 0;
     };
     static void Fill(void* user, Uint8* stream, int len) {
         const auto* cb = static_cast<const Callback*>(user);
         cb->source->Render(reinterpret_cast<int16_t*>(stream), len / 4, cb->rate);
     }
-    std::unique_ptr<Callback> callback;
-
-private:
-    SDL_AudioDeviceID id_;
-    int rate_;
-    int frames_;
+    Callback callback_;  // written only while closed
+    SDL_AudioDeviceID id_ = 0;
 };
 
 bool IsSet(const char* variable) {
@@ -51,6 +67,35 @@ bool ShowsNothing(const char* driver) {
 }
 
 }  // namespace
+
+// The device OpenAudio hands out: the reopening output over SDL's port, known
+// to the backend while it lives, so that SDL's device events reach it.
+class SdlBackend::AudioOutput final : public AudioDevice {
+public:
+    AudioOutput(SdlBackend& backend, AudioSource& source, const AudioConfig& config)
+        : backend_(backend), port_(new SdlAudioPort),
+          device_(std::unique_ptr<AudioPort>(port_), source, config, backend.audioClock_) {
+        backend_.audio_ = this;
+    }
+    ~AudioOutput() override {
+        backend_.audio_ = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);  // after the device has closed its port
+    }
+    int SampleRate() const override { return device_.SampleRate(); }
+    int BufferFrames() const override { return device_.BufferFrames(); }
+    bool Ok() const { return device_.Ok(); }
+    void OnEvent(const SDL_AudioDeviceEvent& e) {
+        if (e.iscapture != 0) return;
+        if (e.type == SDL_AUDIODEVICEADDED) device_.OnAdded();
+        if (e.type == SDL_AUDIODEVICEREMOVED && port_->Id() != 0 && e.which == port_->Id()) device_.OnRemoved();
+    }
+    void Poll() { device_.Poll(); }
+
+private:
+    SdlBackend& backend_;
+    SdlAudioPort* port_;  // owned by device_
+    ReopeningAudioDevice device_;
+};
 
 SdlBackend::SdlBackend(const SdlOptions& options) : options_(options) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -251,6 +296,10 @@ void SdlBackend::Translate(const SDL_Event& e) {
             out.type = InputEvent::Type::Text;
             out.text = e.text.text;
             break;
+        case SDL_AUDIODEVICEADDED:
+        case SDL_AUDIODEVICEREMOVED:
+            if (audio_ != nullptr) audio_->OnEvent(e.adevice);
+            return;
         case SDL_WINDOWEVENT:
             // A resized or uncovered window shows the last frame again.
             if (haveFrame_ && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -269,6 +318,7 @@ void SdlBackend::PollInput(std::vector<InputEvent>& out) {
     if (!Ok()) return;
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) Translate(e);
+    if (audio_ != nullptr) audio_->Poll();
     for (InputEvent& p : pending_) out.push_back(std::move(p));
     pending_.clear();
 }
@@ -280,27 +330,11 @@ void SdlBackend::WaitInput(uint32_t timeoutMs) {
 }
 
 std::unique_ptr<AudioDevice> SdlBackend::OpenAudio(AudioSource& source, const AudioConfig& config) {
+    if (audio_ != nullptr) return nullptr;  // one output at a time
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-    auto callback = std::make_unique<SdlAudioDevice::Callback>(SdlAudioDevice::Callback{&source, config.sampleRate});
-    SDL_AudioSpec want{};
-    want.freq = config.sampleRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = static_cast<Uint16>(std::clamp(config.bufferFrames, 64, 8192));
-    want.callback = &SdlAudioDevice::Fill;
-    want.userdata = callback.get();
-    SDL_AudioSpec have{};
-    // Rate, format and channels as asked (SDL converts if the hardware
-    // differs); the buffer size may be what the device prefers.
-    const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-    if (id == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return nullptr;
-    }
-    auto device = std::make_unique<SdlAudioDevice>(id, config.sampleRate, have.samples);
-    device->callback = std::move(callback);
-    SDL_PauseAudioDevice(id, 0);
-    return device;
+    auto output = std::make_unique<AudioOutput>(*this, source, config);
+    if (!output->Ok()) return nullptr;
+    return output;
 }
 
 }  // namespace plat

@@ -2,7 +2,8 @@
 // The backend for people: one SDL2 window showing the virtual desktop scaled
 // by the largest whole factor that fits, centred on black, with nearest-
 // neighbour pixels; host input mapped back to desktop pixels and virtual-key
-// codes; the default audio output. Alt+Enter switches between full screen
+// codes; the default audio output, which the program keeps running without
+// when it goes away and opens again when one is back. Alt+Enter switches between full screen
 // and a window. The host pointer is hidden: the program draws its own.
 // Window thread, except the audio callback.
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/Clock.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -71,6 +73,9 @@ private:
     SDL_Texture* texture_ = nullptr;
     std::vector<InputEvent> pending_;
     bool haveFrame_ = false;
+    class AudioOutput;
+    AudioOutput* audio_ = nullptr;  // the open audio output, owned by whoever opened it
+    SteadyClock audioClock_;        // paces the mix while the output is lost
 };
 
 }  // namespace plat
