@@ -1,9 +1,11 @@
 // Mixing cost and start latency of the sound engine's mixer.
 //
 // BM_MixOneSecond/N: one second of output at 48000 Hz (94 device callbacks of
-// 512 frames) with N looping voices of mixed formats and rates. The time per
-// iteration is the cost of a second of sound; 1 s divided by it is the factor
-// faster than real time.
+// 512 frames) with N looping voices of mixed formats and rates (those not at
+// 22050 Hz are converted when their buffers are made, before the timing, as
+// loading does). The time per iteration is the cost of a second of sound,
+// conversion to 48000 Hz and limiting included; 1 s divided by it is the
+// factor faster than real time.
 //
 // BM_StartLatency: a device thread pulls 512-frame buffers at the real pace of
 // 48000 Hz; the program thread calls PlaySound at a random moment, noting the

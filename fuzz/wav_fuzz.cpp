@@ -11,7 +11,10 @@
 #include "audio/WavReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
-    static audio::Mixer mixer;
+    // One mixer for each of the output rates below.
+    static audio::Mixer mixers[] = {audio::Mixer(8000), audio::Mixer(18000), audio::Mixer(28000),
+                                    audio::Mixer(38000), audio::Mixer(48000)};
+    audio::Mixer& mixer = mixers[size % 5];
     std::span<const uint8_t> file(bytes, size);
     audio::WavReader reader(file);
     audio::WavFormat format;
@@ -26,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     voice->SetPan(static_cast<int>(size % 20001) - 10000);
     voice->Play(size % 2 == 0);
     int16_t out[2 * 300];
-    mixer.Render(out, 300, 8000 + static_cast<int>(size % 5) * 10000);
+    mixer.Render(out, 300, mixer.OutputRate());
     (void)voice->PlayPosition();
     return 0;
 }
