@@ -31,10 +31,44 @@ Limiter::Limiter(int rate) {
     minGains_.assign(static_cast<size_t>(window_), kUnity);
 }
 
+namespace {
+
+// The 16-bit sample of `x` (full scale 1) at `gain` (32768 for unity),
+// rounded half up by truncating a positive value.
+inline int16_t ToSample(float x, double gain) {
+    const double v = std::clamp(x * gain, -32768.0, 32767.0) + 32768.5;
+    return static_cast<int16_t>(static_cast<int32_t>(v) - 32768);
+}
+
+}  // namespace
+
 void Limiter::Process(const float* in, int16_t* out, int frames) {
     const uint64_t mask = static_cast<uint64_t>(window_) - 1;
     const double toSample = 32768.0 / static_cast<double>(uint64_t{1} << (24 + windowShift_));
-    for (int i = 0; i < frames; ++i, ++frame_) {
+    const uint64_t fullBox = static_cast<uint64_t>(kUnity) * static_cast<uint64_t>(window_);
+    for (int i = 0; i < frames;) {
+        // At rest (unity everywhere in the window), frames under the ceiling
+        // only pass through the delay; the state after them is what the
+        // steps below would leave.
+        if (envelope_ == kUnity && boxSum_ == fullBox && (minCount_ == 0 || minGains_[minHead_] == kUnity)) {
+            const int first = i;
+            for (; i < frames && std::max(std::fabs(in[2 * i]), std::fabs(in[2 * i + 1])) <= kCeiling; ++i, ++frame_) {
+                float* delayed = &delay_[2 * (frame_ & mask)];
+                delayed[0] = in[2 * i];
+                delayed[1] = in[2 * i + 1];
+                const float* oldest = &delay_[2 * ((frame_ + 1) & mask)];
+                out[2 * i] = ToSample(oldest[0], 32768.0);
+                out[2 * i + 1] = ToSample(oldest[1], 32768.0);
+            }
+            if (i > first) {
+                minHead_ = 0;
+                minCount_ = 1;
+                minFrames_[0] = frame_ - 1;
+                minGains_[0] = kUnity;
+                continue;
+            }
+        }
+
         const float left = in[2 * i], right = in[2 * i + 1];
         const float peak = std::max(std::fabs(left), std::fabs(right));
         const uint32_t need = peak > kCeiling ? static_cast<uint32_t>(kCeiling / peak * kUnity) : kUnity;
@@ -66,11 +100,10 @@ void Limiter::Process(const float* in, int16_t* out, int frames) {
         delayed[1] = right;
         const float* oldest = &delay_[2 * ((frame_ + 1) & mask)];
         const double gain = static_cast<double>(boxSum_) * toSample;
-        for (int c = 0; c < 2; ++c) {
-            // Rounded half up, by truncating a positive value.
-            const double v = std::clamp(oldest[c] * gain, -32768.0, 32767.0) + 32768.5;
-            out[2 * i + c] = static_cast<int16_t>(static_cast<int32_t>(v) - 32768);
-        }
+        out[2 * i] = ToSample(oldest[0], gain);
+        out[2 * i + 1] = ToSample(oldest[1], gain);
+        ++i;
+        ++frame_;
     }
 }
 

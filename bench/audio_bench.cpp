@@ -23,7 +23,6 @@
 #include "audio/MixerVoice.h"
 #include "audio/SampleBuffer.h"
 #include "audio/SoundEngine.h"
-#include "audio/WavReader.h"
 #include "tests/audio/AudioTestSupport.h"
 
 namespace {
@@ -36,13 +35,7 @@ std::shared_ptr<const audio::SampleBuffer> NoiseBuffer(uint32_t rate, uint16_t c
     std::uniform_int_distribution<int> sample(-20000, 20000);
     audiotest::WavSpec spec{rate, channels, bits, {}};
     for (int i = 0; i < frames * channels; ++i) spec.samples.push_back(static_cast<int16_t>(sample(rng)));
-    const std::vector<uint8_t> wav = audiotest::MakeWav(spec);
-    audio::WavReader reader(wav);
-    audio::WavFormat format;
-    std::span<const uint8_t> data;
-    reader.ReadFormat(format);
-    reader.FindData(data);
-    return audio::SampleBuffer::Create(format, data);
+    return audiotest::BufferOf(audiotest::MakeWav(spec));
 }
 
 void BM_MixOneSecond(benchmark::State& state) {

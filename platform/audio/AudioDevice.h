@@ -29,6 +29,15 @@ public:
     virtual void Write(const int16_t* interleaved, int frames) = 0;
 };
 
+// The frames `elapsedMs` more milliseconds make at `rate`, with the part
+// below a frame carried in `carry` (thousandths of a frame), so that any
+// split of the same time gives the same frames.
+inline uint64_t FramesForMs(uint32_t elapsedMs, int rate, uint64_t& carry) {
+    const uint64_t total = static_cast<uint64_t>(elapsedMs) * static_cast<uint64_t>(rate) + carry;
+    carry = total % 1000;
+    return total / 1000;
+}
+
 class AudioDevice {
 public:
     virtual ~AudioDevice() = default;

@@ -48,9 +48,7 @@ void ReopeningAudioDevice::Poll() {
 void ReopeningAudioDevice::RenderSilently(uint32_t now) {
     const uint32_t elapsed = std::min(now - lastRenderMs_, kMaxCatchUpMs);
     lastRenderMs_ = now;
-    const uint64_t total = static_cast<uint64_t>(elapsed) * static_cast<uint64_t>(config_.sampleRate) + carry_;
-    uint64_t frames = total / 1000;
-    carry_ = total % 1000;
+    uint64_t frames = FramesForMs(elapsed, config_.sampleRate, carry_);
     while (frames > 0) {
         const int n = static_cast<int>(std::min<uint64_t>(frames, static_cast<uint64_t>(config_.bufferFrames)));
         source_.Render(scratch_.data(), n, config_.sampleRate);

@@ -17,9 +17,7 @@ HeadlessAudioDevice::HeadlessAudioDevice(ManualClock& clock, AudioSource& source
 HeadlessAudioDevice::~HeadlessAudioDevice() { clock_.SetListener(nullptr); }
 
 void HeadlessAudioDevice::OnClockAdvanced(uint32_t elapsedMs) {
-    const uint64_t total = static_cast<uint64_t>(elapsedMs) * static_cast<uint64_t>(config_.sampleRate) + carry_;
-    uint64_t frames = total / 1000;
-    carry_ = total % 1000;
+    uint64_t frames = FramesForMs(elapsedMs, config_.sampleRate, carry_);
     while (frames > 0) {
         const int n = static_cast<int>(std::min<uint64_t>(frames, static_cast<uint64_t>(config_.bufferFrames)));
         source_.Render(chunk_.data(), n, config_.sampleRate);

@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "audio/SampleBuffer.h"
 #include "audio/SoundTimers.h"
+#include "audio/WavReader.h"
 #include "platform/Backend.h"
 #include "platform/Clock.h"
 #include "platform/Host.h"
@@ -76,6 +79,15 @@ inline std::vector<uint8_t> MakeWav(const WavSpec& s) {
 inline std::vector<uint8_t> ConstantWav(int frames, int16_t level, uint32_t rate = 22050, uint16_t channels = 1,
                                         uint16_t bits = 16) {
     return MakeWav({rate, channels, bits, std::vector<int16_t>(static_cast<size_t>(frames) * channels, level)});
+}
+
+// The mixer's buffer of a WAV file's bytes; null when they do not play.
+inline std::shared_ptr<const audio::SampleBuffer> BufferOf(const std::vector<uint8_t>& wav) {
+    audio::WavReader reader(wav);
+    audio::WavFormat format;
+    std::span<const uint8_t> data;
+    if (reader.ReadFormat(format) != audio::kWavOk || reader.FindData(data) != audio::kWavOk) return nullptr;
+    return audio::SampleBuffer::Create(format, data);
 }
 
 class FakeDevice : public plat::AudioDevice {

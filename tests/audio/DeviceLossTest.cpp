@@ -5,8 +5,6 @@
 #include "AudioTestSupport.h"
 #include "audio/Mixer.h"
 #include "audio/MixerVoice.h"
-#include "audio/SampleBuffer.h"
-#include "audio/WavReader.h"
 #include "platform/audio/ReopeningAudioDevice.h"
 
 namespace {
@@ -41,15 +39,6 @@ private:
     State& s_;
 };
 
-std::shared_ptr<const audio::SampleBuffer> Buffer(const std::vector<uint8_t>& wav) {
-    audio::WavReader reader(wav);
-    audio::WavFormat format;
-    std::span<const uint8_t> data;
-    reader.ReadFormat(format);
-    reader.FindData(data);
-    return audio::SampleBuffer::Create(format, data);
-}
-
 // Unplugged while a sound plays: no hang, the sound still ends on time in
 // silence, and retries (on the host's word or every kRetryMs) bring the
 // default output back without a second renderer.
@@ -61,7 +50,7 @@ TEST(DeviceLossTest, PlaysOnSilentlyAndReopensWhenAnOutputIsBack) {
     ASSERT_TRUE(device.Ok());
     EXPECT_EQ(port.opens, 1);
 
-    auto voice = mixer.CreateVoice(Buffer(audiotest::ConstantWav(22050 / 2, 8000)));  // 500 ms
+    auto voice = mixer.CreateVoice(audiotest::BufferOf(audiotest::ConstantWav(22050 / 2, 8000)));  // 500 ms
     voice->Play(false);
     std::vector<int16_t> out(2 * 480);
     for (int i = 0; i < 10; ++i) port.source->Render(out.data(), 480, 48000);  // 100 ms on the host's thread

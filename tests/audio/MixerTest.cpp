@@ -9,23 +9,14 @@
 #include "audio/Mixer.h"
 #include "audio/MixerVoice.h"
 #include "audio/SampleBuffer.h"
-#include "audio/WavReader.h"
 
 namespace audio {
 namespace {
 
+using audiotest::BufferOf;
 using audiotest::ConstantWav;
 using audiotest::MakeWav;
 using audiotest::Peak;
-
-std::shared_ptr<const SampleBuffer> BufferOf(const std::vector<uint8_t>& wav) {
-    WavReader reader(wav);
-    WavFormat format;
-    std::span<const uint8_t> data;
-    EXPECT_EQ(reader.ReadFormat(format), kWavOk);
-    EXPECT_EQ(reader.FindData(data), kWavOk);
-    return SampleBuffer::Create(format, data);
-}
 
 std::vector<int16_t> RenderRaw(Mixer& mixer, int frames, int rate = kMixRate) {
     std::vector<int16_t> out(2 * static_cast<size_t>(frames), 12345);  // garbage the mix must overwrite
