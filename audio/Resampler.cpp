@@ -79,6 +79,7 @@ Resampler::Resampler(int inRate, int outRate)
     history_.assign(2 * static_cast<size_t>(kHistoryFrames + taps_), 0.0f);
     // Silence before the start, so the first output frame lies on the first input frame.
     have_ = halfTaps_ - 1;
+    silent_ = have_;
 }
 
 void Resampler::Process(float* out, int frames, Source& source) {
@@ -93,6 +94,7 @@ void Resampler::Process(float* out, int frames, Source& source) {
                          sizeof(float) * 2 * static_cast<size_t>(have_ - first_));
             have_ -= first_;
             first_ = 0;
+            silent_ = std::min(silent_, have_);
         }
         // As many output frames as the history can hold the input for.
         const uint64_t most =
@@ -100,10 +102,22 @@ void Resampler::Process(float* out, int frames, Source& source) {
         const int n = static_cast<int>(std::min<uint64_t>(most, static_cast<uint64_t>(frames)));
         const int need = static_cast<int>((frac_ + static_cast<uint64_t>(n - 1) * down_) / up_) + taps_;
         if (need > have_) {
-            source.Pull(history_.data() + 2 * static_cast<size_t>(have_), need - have_);
+            float* pulled = history_.data() + 2 * static_cast<size_t>(have_);
+            source.Pull(pulled, need - have_);
+            int zeros = 0;
+            for (int f = need - have_ - 1; f >= 0 && pulled[2 * f] == 0 && pulled[2 * f + 1] == 0; --f) ++zeros;
+            silent_ = zeros == need - have_ ? silent_ + zeros : zeros;
             have_ = need;
         }
-        Produce(out, n);
+        if (silent_ >= have_ - first_) {
+            // Nothing but silence under the taps: the sums would be zeros.
+            std::fill(out, out + 2 * static_cast<size_t>(n), 0.0f);
+            const uint64_t steps = frac_ + static_cast<uint64_t>(n) * down_;
+            first_ += static_cast<int>(steps / up_);
+            frac_ = static_cast<uint32_t>(steps % up_);
+        } else {
+            Produce(out, n);
+        }
         out += 2 * static_cast<size_t>(n);
         frames -= n;
     }

@@ -64,6 +64,7 @@ private:
     int first_ = 0;      // history frame under the first tap of the next output frame
     int have_ = 0;       // history frames filled
     uint32_t frac_ = 0;  // position between two input frames, in 1 / up_ of a frame
+    int silent_ = 0;     // the last history frames that are silence (both channels 0)
 };
 
 }  // namespace audio
