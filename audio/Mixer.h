@@ -7,7 +7,7 @@
 // kept at that rate), scaled by its gains and summed as floats; the sum
 // converted once to the output rate (Resampler, band-limited) and brought
 // under -1 dBFS by a look-ahead limiter (Limiter) instead of being clipped.
-// What is heard lags the voices' cursors by LatencyFrames(), under 3 ms.
+// What is heard lags the voices' cursors by LatencyFrames(), 2.4 ms at 48000 Hz.
 //
 // Handoff: a fixed table of kMaxVoices slots, each a VoiceSlot of atomics.
 // The window thread publishes a voice's buffer pointer, requests (play, loop,
