@@ -11,8 +11,11 @@ namespace audio {
 namespace {
 
 // A file at another rate converts to at most this many frames (ten minutes
-// at the mixer's rate); a longer result, from a tiny rate say, is refused.
+// at the mixer's rate); a longer result is refused. So is a rate below
+// kMinConvertedRate: no sound is made at it, and the conversion's cost
+// grows with the ratio.
 constexpr uint64_t kMaxConvertedFrames = 600ull * kMixRate;
+constexpr uint32_t kMinConvertedRate = 1000;
 
 }  // namespace
 
@@ -41,7 +44,9 @@ std::shared_ptr<const SampleBuffer> SampleBuffer::Create(const WavFormat& format
                 out[i] = static_cast<int16_t>(static_cast<uint16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
         }
         if (format.samplesPerSec != static_cast<uint32_t>(kMixRate)) {
-            if (static_cast<uint64_t>(frames) * kMixRate / format.samplesPerSec > kMaxConvertedFrames) return nullptr;
+            if (format.samplesPerSec < kMinConvertedRate ||
+                static_cast<uint64_t>(frames) * kMixRate / format.samplesPerSec > kMaxConvertedFrames)
+                return nullptr;
             buffer->samples_ = Resampler::ConvertSound(out, frames, format.channels,
                                                        static_cast<int>(format.samplesPerSec), kMixRate);
             buffer->frames_ = static_cast<uint32_t>(buffer->samples_.size() / format.channels);

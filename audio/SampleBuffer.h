@@ -22,8 +22,8 @@ class SampleBuffer {
 public:
     // Converts `data` (PCM bytes in `format`) to a buffer; a trailing partial
     // frame is dropped. Null when the format is not playable (IsPlayablePcm),
-    // there is not one whole frame, or the sound would be longer than ten
-    // minutes at kMixRate.
+    // there is not one whole frame, the rate is below 1000 Hz, or the sound
+    // would be longer than ten minutes at kMixRate.
     static std::shared_ptr<const SampleBuffer> Create(const WavFormat& format, std::span<const uint8_t> data);
 
     int Channels() const { return channels_; }

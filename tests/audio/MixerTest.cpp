@@ -224,6 +224,26 @@ TEST(MixerFormats, FormatsAndRatesConvertToTheMixersRate) {
     }
 }
 
+// Converting costs in proportion to the result: absurd rates and results
+// longer than ten minutes are refused instead.
+TEST(MixerFormats, ConversionRefusesTinyRatesAndOverlongResults) {
+    struct Case {
+        uint32_t rate;
+        int frames;
+        uint32_t converted;  // 0: refused
+    } cases[] = {
+        {999, 100, 0},
+        {1000, 100, 2205},
+        {1000, 600 * 1000 + 1, 0},  // a frame more than ten minutes
+        {384000, 384, 23},           // a millisecond, rounded up to whole frames
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.frames << " frames");
+        const auto buffer = BufferOf(ConstantWav(c.frames, 100, c.rate, 1, 8));
+        EXPECT_EQ(buffer ? buffer->Frames() : 0u, c.converted);
+    }
+}
+
 TEST_F(MixerTest, VoiceTableRunsOutAndRefillsAfterRelease) {
     const auto samples = BufferOf(ConstantWav(10, 1));
     std::vector<std::unique_ptr<MixerVoice>> voices;
