@@ -1,0 +1,39 @@
+#pragma once
+// The page's files (docs/web.md): the home folder and disc, packed for the
+// browser into a few packs, each fetched whole: "first" (what the start-up
+// picture and the hub need, the settings file and the fonts) and then one
+// pack per world, in the order the page fetches them. Sounds travel as Ogg
+// Opus with the bytes of their WAV file around the samples, so that the
+// page rebuilds a WAV file of the same layout and length; every other file
+// travels gzip-compressed and comes out as it was. files.json lists the
+// folders to make, the packs and where each file is in its pack. Pack
+// names carry a hash of their bytes, so a pack's name never stands for two
+// contents. Same input, same output.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace pagefiles {
+
+struct Source {
+    std::filesystem::path from;  // a file, or a folder taken with all it holds
+    std::string to;              // its path in the page's file system
+};
+
+struct Options {
+    int opusMonoBitRate = 64000;  // bits per second of a mono sound; stereo gets 1.5 times as many
+};
+
+// Writes the packs and files.json into `out` (emptied first); returns the
+// files written. Throws std::runtime_error on a file that cannot be read or
+// written, or a sound the encoder refuses.
+std::vector<std::filesystem::path> WritePageFiles(const std::vector<Source>& sources, const Options& options,
+                                                  const std::filesystem::path& out);
+
+// The pack a page path belongs to: "first", or the folder of a world below
+// ".../plinkpad/assets/" (lower case); `Order` sorts them as fetched.
+std::string PackOf(const std::string& pagePath);
+bool PackComesBefore(const std::string& a, const std::string& b);
+
+}  // namespace pagefiles
