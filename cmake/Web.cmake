@@ -3,7 +3,8 @@
 
 set(PLINKPAD_FREETYPE_SOURCE "" CACHE PATH "FreeType's source, fetched by scripts/install-web-deps.sh")
 set(PLINKPAD_DISC_SOURCE "" CACHE PATH "the native build's generated disc folder")
-foreach(required PLINKPAD_FREETYPE_SOURCE PLINKPAD_DISC_SOURCE)
+set(PLINKPAD_NATIVE_TOOLS "" CACHE PATH "the native build's folder, with its pagefiles and assetgen tools")
+foreach(required PLINKPAD_FREETYPE_SOURCE PLINKPAD_DISC_SOURCE PLINKPAD_NATIVE_TOOLS)
   if(NOT IS_DIRECTORY "${${required}}")
     message(FATAL_ERROR "${required} is not a folder ('${${required}}'): build the web version with `make web`")
   endif()

@@ -14,7 +14,10 @@ const TYPES = {
     '.css': 'text/css; charset=utf-8',
     '.js': 'text/javascript; charset=utf-8',
     '.wasm': 'application/wasm',
-    '.data': 'application/octet-stream',
+    '.json': 'application/json',
+    '.webmanifest': 'application/manifest+json',
+    '.png': 'image/png',
+    '.pack': 'application/octet-stream',
 };
 
 async function fileInfo(file) {
@@ -65,7 +68,8 @@ async function answer(root, request, response) {
 }
 
 // Starts serving `dir` on 127.0.0.1:`port` (0: any free port); resolves
-// to the server and the page's address.
+// to the server, the page's address and `sent()`, the bytes sent so far
+// (headers and all).
 export function serve(dir, port = 0) {
     const root = path.resolve(dir);
     const server = createServer((request, response) => {
@@ -74,10 +78,20 @@ export function serve(dir, port = 0) {
             response.end();
         });
     });
+    const open = new Set();
+    let closedSent = 0;
+    server.on('connection', (socket) => {
+        open.add(socket);
+        socket.on('close', () => {
+            open.delete(socket);
+            closedSent += socket.bytesWritten;
+        });
+    });
+    const sent = () => [...open].reduce((sum, socket) => sum + socket.bytesWritten, closedSent);
     return new Promise((resolve, reject) => {
         server.once('error', reject);
         server.listen(port, '127.0.0.1', () => {
-            resolve({server, url: `http://127.0.0.1:${server.address().port}/`});
+            resolve({server, url: `http://127.0.0.1:${server.address().port}/`, sent});
         });
     });
 }

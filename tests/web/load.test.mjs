@@ -1,0 +1,221 @@
+// The page as it arrives (`make web-test`), in Chromium on a network
+// throttled to 50 Mbit/s with 20 ms latency: the hub comes within 4.5 s and
+// 8 MB, every world entered from the hub plays its sounds, the whole toy
+// takes at most 25 MB; the decoded sounds against the disc's own; a world
+// whose pack cannot be fetched gets the program's own messages; and a
+// second visit with the network off reaches the hub and plays a world.
+// PLINKPAD_WEB_DIR names the built page, PLINKPAD_PROGRAM the native
+// program (its disc is beside it).
+import assert from 'node:assert/strict';
+import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import path from 'node:path';
+import {after, before, test} from 'node:test';
+
+import {chromium} from 'playwright-core';
+
+import {serve} from '../../platform/web/serve.mjs';
+import {hubAtRest, onPage, readTrace, until} from './page-support.mjs';
+
+const WEB_DIR = process.env.PLINKPAD_WEB_DIR;
+const DISC = path.join(path.dirname(process.env.PLINKPAD_PROGRAM || '.'), 'disc');
+const TRACE = '/tmp/plinkpad.trace';
+const ADDRESS = `?seed=1&trace=${TRACE}`;
+const MB = 1e6;
+// The hub's portals in desktop pixels, with the scene each leads to, and go.
+const WORLDS = [{name: 'star', scene: 1, x: 397, y: 94}, {name: 'day', scene: 2, x: 498, y: 170},
+                {name: 'kbot', scene: 3, x: 478, y: 347}, {name: 'troid', scene: 4, x: 292, y: 343},
+                {name: 'gama', scene: 5, x: 261, y: 175}];
+const GO = {x: 390, y: 241};
+const scratch = mkdtempSync(path.join(tmpdir(), 'plinkpad-load-'));
+const CHROMIUM = {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    viewport: {width: 800, height: 600},
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
+};
+
+let server, url, sent, context, page;
+
+const filesState = () => page.evaluate(() => Module.ppFiles.state);
+
+async function throttle(p) {
+    const cdp = await p.context().newCDPSession(p);
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', {
+        offline: false, latency: 20, downloadThroughput: 50e6 / 8, uploadThroughput: 20e6 / 8,
+    });
+}
+
+// Opens the page and waits for the hub; the time it took.
+async function openHub(p = page) {
+    const start = Date.now();
+    await p.goto(url + ADDRESS);
+    await until('the hub', async () => (await readTrace(p, TRACE)).includes('scene 0'), 60000);
+    const ms = Date.now() - start;
+    await hubAtRest(p, TRACE);
+    return ms;
+}
+
+async function clickAt(p, at) {
+    const point = await onPage(p, at);
+    await p.mouse.move(point.x, point.y);
+    await p.mouse.down();
+    await p.mouse.up();
+}
+
+// From the hub at rest into `world` (choose its portal, then go); resolves
+// to the trace from the world's start on.
+async function enter(world, p = page) {
+    await clickAt(p, world);
+    await new Promise((r) => setTimeout(r, 500));
+    await clickAt(p, GO);
+    const shown = `scene ${world.scene}`;
+    return until(`${world.name}`, async () => {
+        const t = await readTrace(p, TRACE);
+        const at = t.lastIndexOf(shown);
+        return at >= 0 && t.slice(at);
+    }, 30000);
+}
+
+// Enters `world` and waits for its first sounds: the trace plays them and
+// the mixer renders them. Resolves to the sounds played.
+async function playsSounds(world, p = page) {
+    const rendered = (await p.evaluate(() => plinkpad.sound)).soundingFrames;
+    await enter(world, p);
+    const plays = await until(`${world.name}'s sounds`, async () => {
+        const t = await readTrace(p, TRACE);
+        const lines = t.slice(t.lastIndexOf(`scene ${world.scene}`)).filter((l) => l.startsWith('play '));
+        return lines.length >= 1 && lines;
+    }, 30000);
+    await until(`${world.name}'s sounds in the mix`,
+                async () => (await p.evaluate(() => plinkpad.sound)).soundingFrames > rendered, 10000);
+    const messages = (await readTrace(p, TRACE)).filter((l) => l.startsWith('message '));
+    assert.deepEqual(messages, [], `${world.name} had messages`);
+    return plays;
+}
+
+before(async () => {
+    assert.ok(WEB_DIR && process.env.PLINKPAD_PROGRAM, 'PLINKPAD_WEB_DIR and PLINKPAD_PROGRAM are set');
+    ({server, url, sent} = await serve(WEB_DIR));
+    context = await chromium.launchPersistentContext(path.join(scratch, 'profile'), CHROMIUM);
+    page = context.pages()[0] || await context.newPage();
+    page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
+    await throttle(page);
+});
+
+after(async () => {
+    await context?.close();
+    server?.close();
+    rmSync(scratch, {recursive: true, force: true});
+});
+
+test('throttled, the hub comes in seconds and every world from it plays, the whole toy in 25 MB', async (t) => {
+    const hubMs = await openHub();
+    const hubBytes = sent();
+    t.diagnostic(`to the hub: ${hubMs} ms, ${(hubBytes / MB).toFixed(2)} MB sent`);
+    assert.ok(hubMs <= 4500, `the hub took ${hubMs} ms`);
+    assert.ok(hubBytes <= 8 * MB, `${hubBytes} bytes before the hub`);
+
+    for (const [i, world] of WORLDS.entries()) {
+        if (i > 0) await openHub();
+        const start = Date.now();
+        const plays = await playsSounds(world);
+        t.diagnostic(`${world.name}: sounding ${Date.now() - start} ms after go was clicked; ${plays[0]}`);
+    }
+    const state = await until('every pack', async () => {
+        const s = await filesState();
+        return s.packs.every((p) => p.here) && s;
+    }, 60000);
+    t.diagnostic(`the program waited ${state.waits} times for files, ${Math.round(state.waitMs)} ms in all`);
+    assert.deepEqual(state.failures, []);
+    const total = sent();
+    t.diagnostic(`the whole toy: ${(total / MB).toFixed(2)} MB sent`);
+    assert.ok(total <= 25 * MB, `${total} bytes for the whole toy`);
+});
+
+// The RIFF data chunk's place in a WAV file.
+function dataChunk(bytes) {
+    for (let at = 12; at + 8 <= bytes.length;) {
+        const size = bytes.readUInt32LE(at + 4);
+        if (bytes.toString('latin1', at, at + 4) === 'data') return {at: at + 8, size};
+        at += 8 + size + (size & 1);
+    }
+    throw new Error('no data chunk');
+}
+
+test('the decoded sounds against the disc\'s: same files around the samples, each world\'s error', async (t) => {
+    const manifest = JSON.parse(readFileSync(path.join(WEB_DIR, 'files', 'files.json'), 'utf8'));
+    const results = [];
+    for (const [index, pack] of manifest.packs.entries()) {
+        const sounds = manifest.files.filter((f) => f.pack === index && f.kind === 'opus').map((f) => f.path);
+        const decoded = await page.evaluate((paths) => paths.map((name) => {
+            const bytes = Module.FS.readFile(name);
+            let text = '';
+            for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+            return btoa(text);
+        }), sounds);
+        let signal = 0, noise = 0, peak = 0, worst = Infinity;
+        for (const [i, name] of sounds.entries()) {
+            const original = readFileSync(path.join(DISC, path.relative('/plinkpad/disc', name)));
+            const ours = Buffer.from(decoded[i], 'base64');
+            assert.equal(ours.length, original.length, name);
+            const {at, size} = dataChunk(original);
+            assert.ok(ours.subarray(0, at).equals(original.subarray(0, at)), `${name}: the head differs`);
+            assert.ok(ours.subarray(at + size).equals(original.subarray(at + size)), `${name}: the tail differs`);
+            let s = 0, n = 0;
+            for (let k = at; k + 1 < at + size; k += 2) {
+                const a = original.readInt16LE(k), e = ours.readInt16LE(k) - a;
+                s += a * a;
+                n += e * e;
+                peak = Math.max(peak, Math.abs(e));
+            }
+            if (s > 0) worst = Math.min(worst, 10 * Math.log10(s / Math.max(n, 1)));
+            signal += s;
+            noise += n;
+        }
+        const snr = 10 * Math.log10(signal / Math.max(noise, 1));
+        results.push({pack: pack.name, snr, worst, peak});
+        t.diagnostic(`${pack.name}: ${sounds.length} sounds, SNR ${snr.toFixed(1)} dB (the worst sound's ` +
+                     `${worst.toFixed(1)} dB), peak error ${peak} of 32768`);
+    }
+    for (const r of results) assert.ok(r.snr >= 20, `${r.pack}: SNR ${r.snr.toFixed(1)} dB`);
+});
+
+test('a world whose pack cannot be fetched gets the program\'s messages, and the page goes on', async () => {
+    const other = await chromium.launchPersistentContext(path.join(scratch, 'blocked'),
+                                                         {...CHROMIUM, serviceWorkers: 'block'});
+    try {
+        const p = other.pages()[0] || await other.newPage();
+        await p.route(/\/files\/star-[0-9a-f]+\.pack$/, (route) => route.abort());
+        await openHub(p);
+        await clickAt(p, WORLDS[0]);
+        await new Promise((r) => setTimeout(r, 500));
+        await clickAt(p, GO);
+        const message = await until('a message', async () =>
+            (await readTrace(p, TRACE)).find((l) => l.startsWith('message ')), 30000);
+        assert.match(message, /^message (Failed to open file|Error loading sound) /);
+        assert.equal(await p.evaluate(() => plinkpad.ended), null);
+    } finally {
+        await other.close();
+    }
+});
+
+test('a second visit with the network off reaches the hub and plays a world', async (t) => {
+    const packs = (await filesState()).packs.length;
+    await until('the page kept for offline use', () => page.evaluate(async () => {
+        const names = (await caches.keys()).filter((n) => n.startsWith('plinkpad-'));
+        if (names.length !== 1) return false;
+        const kept = await (await caches.open(names[0])).keys();
+        return kept.filter((r) => r.url.endsWith('.pack')).length;
+    }).then((n) => n === packs), 60000);
+    server.closeAllConnections();
+    await new Promise((r) => server.close(r));
+    server = null;
+    await context.setOffline(true);
+    const hubMs = await openHub();
+    t.diagnostic(`offline, to the hub: ${hubMs} ms`);
+    const plays = await playsSounds(WORLDS[3]);
+    t.diagnostic(`offline, troid: ${plays[0]}`);
+});
