@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
+#include <fnmatch.h>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -117,23 +118,26 @@ Packed PackFile(const fs::path& from, const std::string& to, const Options& opti
 
 }  // namespace
 
-std::string PackOf(const std::string& pagePath) {
+std::string PackOf(const std::string& pagePath, const std::vector<std::string>& later) {
     const std::string lower = Lower(pagePath);
     const size_t at = lower.find(kAssets);
     if (at == std::string::npos) return "first";
     const size_t from = at + kAssets.size(), end = lower.find('/', from);
     if (end == std::string::npos) return "first";
     const std::string folder = lower.substr(from, end - from);
-    for (const auto first : kFirstFolders)
-        if (folder == first) return "first";
-    return folder;
+    if (std::find(kFirstFolders.begin(), kFirstFolders.end(), folder) == kFirstFolders.end()) return folder;
+    for (const std::string& pattern : later)
+        if (fnmatch(pattern.c_str(), lower.c_str() + from, FNM_CASEFOLD) == 0) return folder;
+    return "first";
 }
 
 bool PackComesBefore(const std::string& a, const std::string& b) {
+    // The first pack, the hub's later files, the worlds in order, the rest.
     const auto rank = [](const std::string& name) {
         if (name == "first") return size_t{0};
+        if (std::find(kFirstFolders.begin(), kFirstFolders.end(), name) != kFirstFolders.end()) return size_t{1};
         const auto at = std::find(kWorldOrder.begin(), kWorldOrder.end(), name);
-        return at == kWorldOrder.end() ? kWorldOrder.size() + 1 : size_t(at - kWorldOrder.begin()) + 1;
+        return at == kWorldOrder.end() ? kWorldOrder.size() + 2 : size_t(at - kWorldOrder.begin()) + 2;
     };
     const size_t ra = rank(a), rb = rank(b);
     return ra != rb ? ra < rb : a < b;
@@ -162,7 +166,7 @@ std::vector<fs::path> WritePageFiles(const std::vector<Source>& sources, const O
             if (fs::is_directory(e)) {
                 dirs.insert(to);
             } else {
-                packs[PackOf(to)].push_back(PackFile(e, to, options));
+                packs[PackOf(to, options.later)].push_back(PackFile(e, to, options));
             }
         }
     }

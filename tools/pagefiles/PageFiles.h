@@ -23,6 +23,10 @@ struct Source {
 
 struct Options {
     int opusMonoBitRate = 64000;  // bits per second of a mono sound; stereo gets 1.5 times as many
+    // Patterns (fnmatch, any case) of paths below ".../plinkpad/assets/" of
+    // files the first pack's folders hold that the hub reads only later:
+    // they go into a pack of that folder's name, fetched first after the hub.
+    std::vector<std::string> later;
 };
 
 // Writes the packs and files.json into `out` (emptied first); returns the
@@ -31,9 +35,10 @@ struct Options {
 std::vector<std::filesystem::path> WritePageFiles(const std::vector<Source>& sources, const Options& options,
                                                   const std::filesystem::path& out);
 
-// The pack a page path belongs to: "first", or the folder of a world below
-// ".../plinkpad/assets/" (lower case); `Order` sorts them as fetched.
-std::string PackOf(const std::string& pagePath);
+// The pack a page path belongs to: "first", or the folder below
+// ".../plinkpad/assets/" (lower case) of a world or of a later file;
+// PackComesBefore sorts them as fetched.
+std::string PackOf(const std::string& pagePath, const std::vector<std::string>& later);
 bool PackComesBefore(const std::string& a, const std::string& b);
 
 }  // namespace pagefiles

@@ -1,6 +1,7 @@
-// pagefiles OUT [--opus-bitrate BITS] FROM@TO...: packs files and folders
-// for the browser page (tools/pagefiles/PageFiles.h): FROM a file or folder
-// of this machine, TO its path in the page's file system. Lists what it wrote.
+// pagefiles OUT [--opus-bitrate BITS] [--later PATTERN]... FROM@TO...: packs
+// files and folders for the browser page (tools/pagefiles/PageFiles.h): FROM
+// a file or folder of this machine, TO its path in the page's file system;
+// --later names the hub's files that can come after it. Lists what it wrote.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -17,6 +18,10 @@ int main(int argc, char** argv) {
             options.opusMonoBitRate = std::stoi(argv[++i]);
             continue;
         }
+        if (arg == "--later" && i + 1 < argc) {
+            options.later.push_back(argv[++i]);
+            continue;
+        }
         const size_t at = arg.rfind('@');
         if (at == std::string::npos || at == 0 || at + 1 == arg.size() || arg[at + 1] != '/') {
             std::fprintf(stderr, "pagefiles: '%s' is not FROM@/TO\n", arg.c_str());
@@ -25,7 +30,7 @@ int main(int argc, char** argv) {
         sources.push_back({arg.substr(0, at), arg.substr(at + 1)});
     }
     if (argc < 3 || sources.empty() || options.opusMonoBitRate < 6000) {
-        std::fprintf(stderr, "usage: pagefiles OUT [--opus-bitrate BITS] FROM@/TO...\n");
+        std::fprintf(stderr, "usage: pagefiles OUT [--opus-bitrate BITS] [--later PATTERN]... FROM@/TO...\n");
         return 2;
     }
     try {
