@@ -2,7 +2,8 @@
 // (`make web-serve`). A file with a gzip-compressed copy beside it (NAME.gz,
 // made by the build) goes out compressed to browsers that accept it.
 // Browsers revalidate every file (ETag), so a rebuilt page is never stale
-// and an unchanged disc is not sent again.
+// (past the page's own store, docs/web.md) and an unchanged pack is not
+// sent again.
 import {createReadStream} from 'node:fs';
 import {stat} from 'node:fs/promises';
 import {createServer} from 'node:http';
