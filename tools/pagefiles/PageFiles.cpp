@@ -154,6 +154,7 @@ std::vector<fs::path> WritePageFiles(const std::vector<Source>& sources, const O
         if (!fs::is_directory(s.from)) {
             addDirsOf(s.to);
             packs["first"].push_back(PackFile(s.from, s.to, options));
+            packs["first"].back().entry["early"] = true;
             continue;
         }
         std::vector<fs::path> entries;

@@ -5,8 +5,12 @@
 // pack per world, in the order the page fetches them. Sounds travel as Ogg
 // Opus with the bytes of their WAV file around the samples, so that the
 // page rebuilds a WAV file of the same layout and length; every other file
-// travels gzip-compressed and comes out as it was. files.json lists the
-// folders to make, the packs and where each file is in its pack. Pack
+// travels gzip-compressed and comes out as it was. Files given one by one
+// (not in a folder) go first into the first pack, marked "early": the page
+// puts them in place before the program starts (the fonts, which the
+// program opens by their paths); the page unpacks the rest as it arrives.
+// files.json lists the folders to make, the packs and where each file is
+// in its pack. Pack
 // names carry a hash of their bytes, so a pack's name never stands for two
 // contents. Same input, same output.
 

@@ -1,7 +1,8 @@
 // The program's files in the page (docs/web.md). files.json lists the
 // folders, the packs and where each file is in its pack. The first pack
-// (the start-up picture, the general sounds, the hub, the settings file
-// and the fonts) comes before the program starts; the worlds' packs come
+// (the settings file and the fonts, then the start-up picture, the general
+// sounds and the hub) starts the program once its first files are in and
+// is unpacked as it arrives; the worlds' packs come
 // when the program first asks for one of their files (it waits meanwhile,
 // platform/web/ArrivingFiles.cpp) and, once the hub is up, one after
 // another in the background. A pack's sounds travel as Ogg Opus and are
@@ -39,7 +40,7 @@ const pageFiles = (() => {
         }
         return m;
     });
-    const firstPack = manifest.then(() => fetchPack(packs[0], true));
+    manifest.then(() => fetchPack(packs[0], true)).catch(() => {});
 
     function say(text) {
         if (Module.setStatus) Module.setStatus(text);
@@ -50,26 +51,30 @@ const pageFiles = (() => {
         console.error(`${what}: ${error.message || error}`);
     }
 
-    // The pack's bytes; `progress` tells them arriving on the bar.
-    function fetchPack(pack, progress = false) {
+    // The pack's bytes. With `streamed`, what has arrived is there for
+    // bytesUpTo as it comes, and the bar tells it.
+    function fetchPack(pack, streamed = false) {
         if (pack.data) return Promise.resolve(pack.data);
+        if (streamed && !pack.fetching) pack.arriving = {bytes: new Uint8Array(pack.bytes), got: 0, waiting: []};
         pack.fetching ??= (async () => {
             const response = await fetch(pack.url);
             if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
             let data;
-            if (progress && response.body) {
-                const bytes = new Uint8Array(pack.bytes);
-                let got = 0;
+            const arriving = pack.arriving;
+            if (arriving && response.body) {
                 const mb = (n) => (n / 1e6).toFixed(1);
                 for (const reader = response.body.getReader();;) {
                     const {done, value} = await reader.read();
                     if (done) break;
-                    if (got + value.length > bytes.length) throw new Error('longer than files.json says');
-                    bytes.set(value, got);
-                    got += value.length;
-                    say(`Loading Plinkpad… ${mb(got)} of ${mb(pack.bytes)} MB`);
+                    if (arriving.got + value.length > pack.bytes) throw new Error('longer than files.json says');
+                    arriving.bytes.set(value, arriving.got);
+                    arriving.got += value.length;
+                    const ready = arriving.waiting.filter((w) => w.end <= arriving.got);
+                    arriving.waiting = arriving.waiting.filter((w) => w.end > arriving.got);
+                    for (const w of ready) w.resolve(arriving.bytes);
+                    say(`Loading Plinkpad… ${mb(arriving.got)} of ${mb(pack.bytes)} MB`);
                 }
-                data = bytes.subarray(0, got);
+                data = arriving.bytes.subarray(0, arriving.got);
             } else {
                 data = new Uint8Array(await response.arrayBuffer());
             }
@@ -80,8 +85,23 @@ const pageFiles = (() => {
             pack.fetching = null;  // the next need tries again
             fail(pack.url, error);
             throw error;
+        }).finally(() => {
+            pack.arriving?.waiting.forEach((w) => w.settle());
+            pack.arriving = null;
         });
         return pack.fetching;
+    }
+
+    // The pack's bytes once its first `end` have arrived.
+    function bytesUpTo(pack, end) {
+        const whole = fetchPack(pack);
+        const arriving = pack.arriving;
+        if (!arriving) return whole;
+        if (arriving.got >= end) return Promise.resolve(arriving.bytes);
+        return new Promise((resolve) => {
+            // Settled by the whole pack if it ends (or fails) first.
+            arriving.waiting.push({end, resolve, settle: () => resolve(whole)});
+        });
     }
 
     function base64Bytes(text) {
@@ -122,7 +142,7 @@ const pageFiles = (() => {
         if (entry.here) return Promise.resolve(true);
         entry.unpacking ??= (async () => {
             const pack = packs[entry.pack];
-            const data = await fetchPack(pack);
+            const data = await bytesUpTo(pack, entry.at + entry.bytes);
             const bytes = data.subarray(entry.at, entry.at + entry.bytes);
             const file = entry.kind === 'opus' ? await decodeSound(entry, bytes) : await gunzip(bytes);
             if (file.length !== entry.size) throw new Error(`${file.length} bytes, not ${entry.size}`);
@@ -176,19 +196,16 @@ const pageFiles = (() => {
         return ok;
     }
 
-    // Before the program starts: the folders, and the first pack's files,
-    // its sounds decoding on after the start.
+    // Before the program starts: the folders and the first pack's early
+    // files (they come first in it); the rest of it is unpacked as it comes.
     function beforeStart() {
         Module.addRunDependency('files');
-        firstPack.then(async () => {
-            const m = await manifest;
+        manifest.then(async (m) => {
             for (const folder of m.dirs) {
                 if (!Module.FS.analyzePath(folder).exists) Module.FS.mkdir(folder);
             }
-            const [soundsLater, now] = [[], []];
-            for (const e of packs[0].entries) (e.kind === 'opus' ? soundsLater : now).push(e);
-            const unpacked = await Promise.all(now.map(unpack));
-            if (!unpacked.every((ok) => ok)) throw new Error('its first files do not unpack');
+            const unpacked = await Promise.all(packs[0].entries.filter((e) => e.early).map(unpack));
+            if (!unpacked.every((ok) => ok)) throw new Error(stats.failures.at(-1));
             unpackAll(packs[0]);
             Module.removeRunDependency('files');
         }).catch((error) => {
