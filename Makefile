@@ -64,6 +64,7 @@ web: deps web-deps
 	cmake --build $(BUILD) -j $(JOBS) --target disc pagefiles assetgen
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	  -DPLINKPAD_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/third_party/freetype \
+	  -DPLINKPAD_ZLIB_SOURCE=$(abspath $(WEB_BUILD))/third_party/zlib \
 	  -DPLINKPAD_DISC_SOURCE=$(abspath $(BUILD))/disc -DPLINKPAD_NATIVE_TOOLS=$(abspath $(BUILD))
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
@@ -73,7 +74,7 @@ web-serve: web
 # The browser test compares the page with the native program's headless run.
 web-test: web
 	@./scripts/install-web-deps.sh $(abspath $(WEB_BUILD))/third_party --browser
-	cmake --build $(BUILD) -j $(JOBS) --target plinkpad
+	cmake --build $(BUILD) -j $(JOBS) --target plinkpad sts
 	PLINKPAD_WEB_DIR=$(abspath $(WEB_BUILD)) PLINKPAD_PROGRAM=$(abspath $(BUILD))/plinkpad \
 	  node --test tests/web/
 

@@ -1,10 +1,11 @@
 # Writes the page's service worker (sw.js) from its TEMPLATE into WEB_DIR:
-# @BUILD@ becomes a hash of every file the page keeps for offline use, and
-# @KEPT@ the list of the files it keeps at once (the page, the program and
-# the first pack; the other packs are kept as they are fetched). A new
-# build is a new store. Run as `cmake -DWEB_DIR=... -DTEMPLATE=... -P`.
-set(kept index.html page.js files.js layout.css layout.js pointer-input.js key-bar.js audio-output.js
-         plinkpad.js plinkpad.wasm manifest.webmanifest icon-192.png icon-512.png files/files.json)
+# @BUILD@ becomes a hash of every file the page keeps at once, and @KEPT@
+# their list: KEPT (the page and the program, names relative to WEB_DIR,
+# separated by commas) and the first pack; the other packs are kept as they
+# are fetched, and files.json, among KEPT, names them by their hashes. A
+# new build is a new store.
+# Run as `cmake -DWEB_DIR=... -DTEMPLATE=... -DKEPT=a,b,... -P PageStore.cmake`.
+string(REPLACE "," ";" kept "${KEPT}")
 file(GLOB first RELATIVE ${WEB_DIR} ${WEB_DIR}/files/first-*.pack)
 list(LENGTH first count)
 if(NOT count EQUAL 1)

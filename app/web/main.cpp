@@ -1,11 +1,17 @@
 // The plinkpad program of the browser page: joins the core to the web
 // backend. The page passes the options in its address as the command line
-// (platform/web/page/page.js: "?seed=7&trace=/tmp/plinkpad.trace").
+// (platform/web/page/page.js: "?seed=7&trace=/tmp/plinkpad.trace"); a
+// session link in it ("#s=...") is opened as a session file named on the
+// command line is, and the page's share button gets the link of the session
+// in use (page/share-link.js).
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/MainFrame.h"
@@ -20,8 +26,10 @@
 #include "platform/web/ArrivingFiles.h"
 #include "platform/web/WebBackend.h"
 #include "platform/web/WebClock.h"
+#include "platform/web/WebShareLink.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
+#include "recording/link/SessionLink.h"
 #include "scenes/Scene.h"
 
 namespace {
@@ -29,6 +37,44 @@ namespace {
 constexpr int kUsageExit = 2;
 constexpr int kRefusedExit = 1;
 constexpr int kBusyCursor = 4;  // the cursor a scene shows while it loads
+
+// Where the session of a link in the page's address is put for Open; its
+// name is the one the session box shows.
+constexpr const char* kLinkedSessionPath = "/tmp/Shared Session.sts";
+
+// The file of the session that the page's address links to, to open once
+// the hub is up; empty when the address holds no link. A damaged link
+// gives an empty file, which Open refuses with its message.
+std::string LinkedSessionFile() {
+    const std::string address = plat::WebPageAddress();
+    const std::optional<std::string_view> text = SessionLinkText(address);
+    if (!text) return {};
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!DecodeSessionLink(*text, bytes, error)) std::fprintf(stderr, "plinkpad: the session link: %s\n", error.c_str());
+    std::ofstream(kLinkedSessionPath, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return kLinkedSessionPath;
+}
+
+const CSession* SessionInUse(const CPlinkpadApp& app) {
+    const CMainFrame* frame = app.MainFrame();
+    const CPlinkpadView* view = frame != nullptr ? frame->View() : nullptr;
+    return view != nullptr ? view->Session() : nullptr;
+}
+
+// The link to the session in use, saved or not (the bytes a save would
+// write now), after the page's own address; empty when there is none.
+std::string SessionLinkOf(const CPlinkpadApp& app) {
+    const CSession* session = SessionInUse(app);
+    if (session == nullptr) return {};
+    std::string text, error;
+    if (!EncodeSessionLink(session->Encode(), text, error)) {
+        std::fprintf(stderr, "plinkpad: no link to the session: %s\n", error.c_str());
+        return {};
+    }
+    return SessionLinkAddress(plat::WebPageAddress(), text);
+}
 
 int Run(const AppOptions& o) {
     plat::WebOptions wo;
@@ -76,11 +122,16 @@ int Run(const AppOptions& o) {
         // A session with changes not saved: the page asks before it goes, as
         // New and Quit do.
         backend.AskBeforeLeaving([&app] {
-            const CMainFrame* frame = app.MainFrame();
-            const CPlinkpadView* view = frame != nullptr ? frame->View() : nullptr;
-            return view != nullptr && view->Session() != nullptr && view->Session()->IsModified();
+            const CSession* session = SessionInUse(app);
+            return session != nullptr && session->IsModified();
         });
-        if (app.InitInstance(windows)) status = windows.Run();
+        if (app.InitInstance(windows)) {
+            if (const std::string linked = LinkedSessionFile(); !linked.empty())
+                app.MainFrame()->View()->OpenOnceHubIsUp(linked);
+            plat::OfferShareLink([&app] { return SessionLinkOf(app); });
+            status = windows.Run();
+            plat::OfferShareLink(nullptr);
+        }
         backend.AskBeforeLeaving(nullptr);
         backend.OnIdle(nullptr);
     }

@@ -1,5 +1,19 @@
-// What the browser tests share: waiting, the page's trace and the hub at rest.
+// What the browser tests share: Chromium, waiting, the page's trace and the hub at rest.
 import assert from 'node:assert/strict';
+
+import {chromium} from 'playwright-core';
+
+// Debian's Chromium, headless, with the flags that work on a machine without
+// a network or a GPU, and sound allowed without a click (a person's first
+// click turns it on; the tests make none first).
+export function launchChromium() {
+    return chromium.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+               '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
+    });
+}
 
 // Polls `check` every 100 ms until it gives a true value, which it returns;
 // fails naming `what` after `timeoutMs`.

@@ -12,10 +12,8 @@ import {tmpdir} from 'node:os';
 import path from 'node:path';
 import {after, before, test} from 'node:test';
 
-import {chromium} from 'playwright-core';
-
 import {serve} from '../../platform/web/serve.mjs';
-import {hubAtRest, onPage as pointOnPage, readTrace, until} from './page-support.mjs';
+import {hubAtRest, launchChromium, onPage as pointOnPage, readTrace, until} from './page-support.mjs';
 
 const WEB_DIR = process.env.PLINKPAD_WEB_DIR;
 const PROGRAM = process.env.PLINKPAD_PROGRAM;
@@ -88,12 +86,7 @@ const pressed = (id) => page.getAttribute(`#${id}`, 'aria-pressed');
 before(async () => {
     assert.ok(WEB_DIR && PROGRAM, 'PLINKPAD_WEB_DIR and PLINKPAD_PROGRAM name the page and the native program');
     ({server, url} = await serve(WEB_DIR));
-    browser = await chromium.launch({
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
-    });
+    browser = await launchChromium();
     context = await browser.newContext({viewport: PHONE, deviceScaleFactor: 2, hasTouch: true, isMobile: true});
     page = await context.newPage();
     page.on('pageerror', (e) => console.log(`page error: ${e.message}`));

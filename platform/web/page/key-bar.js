@@ -6,23 +6,24 @@
 // where the program's keyboard handlers listen.
 'use strict';
 
-(() => {
-    // Calls `action(pointerType)` when `button` is pressed. A finger counts
-    // when it lifts on the button: right after a quick slide on the stage
-    // the browser may make no click of that tap.
-    const onPress = (button, action) => {
-        button.addEventListener('touchend', (e) => {
-            const t = e.changedTouches[0];
-            e.preventDefault();  // no click after it
-            if (t && button.contains(document.elementFromPoint(t.clientX, t.clientY))) action('touch');
-        });
-        button.addEventListener('click', (e) => {
-            action(e.pointerType || 'mouse');
-            // The keyboard's Space and Enter stay the program's, not the button's.
-            button.blur();
-        });
-    };
+// Calls `action(pointerType)` when the bar's `button` is pressed (the bar's
+// other buttons use it too, see share-link.js). A finger counts when it
+// lifts on the button: right after a quick slide on the stage the browser
+// may make no click of that tap.
+function onBarPress(button, action) {
+    button.addEventListener('touchend', (e) => {
+        const t = e.changedTouches[0];
+        e.preventDefault();  // no click after it
+        if (t && button.contains(document.elementFromPoint(t.clientX, t.clientY))) action('touch');
+    });
+    button.addEventListener('click', (e) => {
+        action(e.pointerType || 'mouse');
+        // The keyboard's Space and Enter stay the program's, not the button's.
+        button.blur();
+    });
+}
 
+(() => {
     const KEYS = [
         {id: 'key-ctrl', key: 'Control', code: 'ControlLeft', latches: true},
         {id: 'key-shift', key: 'Shift', code: 'ShiftLeft', latches: true},
@@ -37,14 +38,14 @@
     for (const k of KEYS) {
         const button = document.getElementById(k.id);
         if (!k.latches) {
-            onPress(button, () => {
+            onBarPress(button, () => {
                 send('keydown', k);
                 send('keyup', k);
             });
             continue;
         }
         show(button, false);
-        onPress(button, () => {
+        onBarPress(button, () => {
             const down = !latched(button);
             send(down ? 'keydown' : 'keyup', k);
             show(button, down);
@@ -67,7 +68,7 @@
         return;
     }
     const current = () => document.fullscreenElement || document.webkitFullscreenElement || null;
-    onPress(button, (pointerType) => {
+    onBarPress(button, (pointerType) => {
         if (current()) {
             (document.exitFullscreen || document.webkitExitFullscreen).call(document);
             return;
