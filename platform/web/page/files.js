@@ -148,8 +148,12 @@ const pageFiles = (() => {
             if (file.length !== entry.size) throw new Error(`${file.length} bytes, not ${entry.size}`);
             Module.FS.writeFile(entry.path, file);
             entry.here = true;
-            // Every file out: the pack's bytes are no longer needed.
-            if (pack.entries.every((e) => e.here)) pack.data = null;
+            // Every file out: the pack's bytes are no longer needed (what
+            // still waits on the pack, keeping it for offline use, takes none).
+            if (pack.entries.every((e) => e.here)) {
+                pack.data = null;
+                pack.fetching = Promise.resolve(null);
+            }
             return true;
         })().catch((error) => {
             entry.unpacking = null;
