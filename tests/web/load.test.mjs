@@ -7,15 +7,12 @@
 // PLINKPAD_WEB_DIR names the built page, PLINKPAD_PROGRAM the native
 // program (its disc is beside it).
 import assert from 'node:assert/strict';
-import {mkdtempSync, readFileSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
+import {readFileSync} from 'node:fs';
 import path from 'node:path';
 import {after, before, test} from 'node:test';
 
-import {chromium} from 'playwright-core';
-
 import {serve} from '../../platform/web/serve.mjs';
-import {atRest, hubAtRest, onPage, readTrace, until} from './page-support.mjs';
+import {atRest, hubAtRest, launchChromium, onPage, readTrace, until} from './page-support.mjs';
 
 const WEB_DIR = process.env.PLINKPAD_WEB_DIR;
 const DISC = path.join(path.dirname(process.env.PLINKPAD_PROGRAM || '.'), 'disc');
@@ -27,16 +24,9 @@ const WORLDS = [{name: 'star', scene: 1, x: 397, y: 94}, {name: 'day', scene: 2,
                 {name: 'kbot', scene: 3, x: 478, y: 347}, {name: 'troid', scene: 4, x: 292, y: 343},
                 {name: 'gama', scene: 5, x: 261, y: 175}];
 const GO = {x: 390, y: 241};
-const scratch = mkdtempSync(path.join(tmpdir(), 'plinkpad-load-'));
-const CHROMIUM = {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    viewport: {width: 800, height: 600},
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
-};
+const VIEWPORT = {width: 800, height: 600};
 
-let server, url, sent, received, context, page;
+let server, url, sent, received, browser, context, page;
 
 const filesState = () => page.evaluate(() => Module.ppFiles.state);
 
@@ -125,16 +115,16 @@ async function playsSounds(world, p = page) {
 before(async () => {
     assert.ok(WEB_DIR && process.env.PLINKPAD_PROGRAM, 'PLINKPAD_WEB_DIR and PLINKPAD_PROGRAM are set');
     ({server, url, sent} = await serve(WEB_DIR));
-    context = await chromium.launchPersistentContext(path.join(scratch, 'profile'), CHROMIUM);
-    page = context.pages()[0] || await context.newPage();
+    browser = await launchChromium();
+    context = await browser.newContext({viewport: VIEWPORT});
+    page = await context.newPage();
     page.on('pageerror', (e) => console.log(`page error: ${e.message}`));
     received = await throttle(page);
 });
 
 after(async () => {
-    await context?.close();
+    await browser?.close();
     server?.close();
-    rmSync(scratch, {recursive: true, force: true});
 });
 
 test('throttled, the hub comes in seconds and every world from it plays, the whole toy in 25 MB', async (t) => {
@@ -217,10 +207,9 @@ test('the decoded sounds against the disc\'s: same files around the samples, eac
 });
 
 test('a world whose pack cannot be fetched gets the program\'s messages, and the page goes on', async () => {
-    const other = await chromium.launchPersistentContext(path.join(scratch, 'blocked'),
-                                                         {...CHROMIUM, serviceWorkers: 'block'});
+    const other = await browser.newContext({viewport: VIEWPORT, serviceWorkers: 'block'});
     try {
-        const p = other.pages()[0] || await other.newPage();
+        const p = await other.newPage();
         await p.route(/\/files\/star-[0-9a-f]+\.pack$/, (route) => route.abort());
         await openHub(p);
         await clickAt(p, WORLDS[0]);
