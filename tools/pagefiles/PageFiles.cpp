@@ -15,7 +15,7 @@
 
 #include "audio/WavReader.h"
 #include "tools/pagefiles/Gzip.h"
-#include "tools/pagefiles/OggOpus.h"
+#include "tools/pagefiles/OggVorbis.h"
 
 namespace pagefiles {
 
@@ -77,7 +77,7 @@ struct Packed {
     nlohmann::ordered_json entry;
 };
 
-// A 16-bit mono or stereo WAV file as Ogg Opus with its head (the bytes
+// A 16-bit mono or stereo WAV file as Ogg Vorbis with its head (the bytes
 // before the samples) and tail; false for any other file.
 bool PackSound(const std::vector<uint8_t>& file, const Options& options, Packed& p) {
     audio::WavReader reader(file);
@@ -91,11 +91,11 @@ bool PackSound(const std::vector<uint8_t>& file, const Options& options, Packed&
     std::vector<int16_t> samples(frames * format.channels);
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<int16_t>(data[2 * i] | data[2 * i + 1] << 8);
-    const int bitRate = format.channels == 1 ? options.opusMonoBitRate : options.opusMonoBitRate * 3 / 2;
     std::string error;
-    if (!EncodeOggOpus({samples, format.channels, static_cast<int>(format.samplesPerSec)}, bitRate, p.bytes, error))
+    if (!EncodeOggVorbis({samples, format.channels, static_cast<int>(format.samplesPerSec)}, options.vorbisQuality,
+                         p.bytes, error))
         throw std::runtime_error(p.path + ": " + error);
-    p.entry["kind"] = "opus";
+    p.entry["kind"] = "vorbis";
     p.entry["channels"] = format.channels;
     p.entry["rate"] = format.samplesPerSec;
     p.entry["data"] = data.size();

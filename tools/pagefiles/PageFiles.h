@@ -3,7 +3,7 @@
 // browser into a few packs, each fetched whole: "first" (what the start-up
 // picture and the hub need, the settings file and the fonts) and then one
 // pack per world, in the order the page fetches them. Sounds travel as Ogg
-// Opus with the bytes of their WAV file around the samples, so that the
+// Vorbis with the bytes of their WAV file around the samples, so that the
 // page rebuilds a WAV file of the same layout and length; every other file
 // travels gzip-compressed and comes out as it was. Files given one by one
 // (not in a folder) go first into the first pack, marked "early": the page
@@ -26,7 +26,7 @@ struct Source {
 };
 
 struct Options {
-    int opusMonoBitRate = 64000;  // bits per second of a mono sound; stereo gets 1.5 times as many
+    double vorbisQuality = 4;  // libvorbis's quality of the sounds (docs/web.md tells why this one)
     // Patterns (fnmatch, any case) of paths below ".../plinkpad/assets/" of
     // files the first pack's folders hold that the hub reads only later:
     // they go into a pack of that folder's name, fetched first after the hub.

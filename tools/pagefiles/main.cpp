@@ -1,8 +1,9 @@
-// pagefiles OUT [--opus-bitrate BITS] [--later PATTERN]... FROM@TO...: packs
+// pagefiles OUT [--vorbis-quality Q] [--later PATTERN]... FROM@TO...: packs
 // files and folders for the browser page (tools/pagefiles/PageFiles.h): FROM
 // a file or folder of this machine, TO its path in the page's file system;
 // --later names the hub's files that can come after it. Lists what it wrote.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -14,8 +15,8 @@ int main(int argc, char** argv) {
     pagefiles::Options options;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--opus-bitrate" && i + 1 < argc) {
-            options.opusMonoBitRate = std::stoi(argv[++i]);
+        if (arg == "--vorbis-quality" && i + 1 < argc) {
+            options.vorbisQuality = std::atof(argv[++i]);
             continue;
         }
         if (arg == "--later" && i + 1 < argc) {
@@ -29,8 +30,8 @@ int main(int argc, char** argv) {
         }
         sources.push_back({arg.substr(0, at), arg.substr(at + 1)});
     }
-    if (argc < 3 || sources.empty() || options.opusMonoBitRate < 6000) {
-        std::fprintf(stderr, "usage: pagefiles OUT [--opus-bitrate BITS] [--later PATTERN]... FROM@/TO...\n");
+    if (argc < 3 || sources.empty() || options.vorbisQuality < -1 || options.vorbisQuality > 10) {
+        std::fprintf(stderr, "usage: pagefiles OUT [--vorbis-quality Q] [--later PATTERN]... FROM@/TO...\n");
         return 2;
     }
     try {

@@ -5,7 +5,7 @@
 // is unpacked as it arrives; the worlds' packs come
 // when the program first asks for one of their files (it waits meanwhile,
 // platform/web/ArrivingFiles.cpp) and, once the hub is up, one after
-// another in the background. A pack's sounds travel as Ogg Opus and are
+// another in the background. A pack's sounds travel as Ogg Vorbis and are
 // decoded here back to the WAV files the program reads (same layout, same
 // length); every other file travels gzip-compressed. A file that cannot be
 // fetched is, for the program, a file that cannot be read.
@@ -144,7 +144,7 @@ const pageFiles = (() => {
             const pack = packs[entry.pack];
             const data = await bytesUpTo(pack, entry.at + entry.bytes);
             const bytes = data.subarray(entry.at, entry.at + entry.bytes);
-            const file = entry.kind === 'opus' ? await decodeSound(entry, bytes) : await gunzip(bytes);
+            const file = entry.kind === 'vorbis' ? await decodeSound(entry, bytes) : await gunzip(bytes);
             if (file.length !== entry.size) throw new Error(`${file.length} bytes, not ${entry.size}`);
             Module.FS.writeFile(entry.path, file);
             entry.here = true;

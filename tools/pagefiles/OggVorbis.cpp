@@ -1,21 +1,16 @@
-#include "tools/pagefiles/OggOpus.h"
+#include "tools/pagefiles/OggVorbis.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
 }
 
 #include <algorithm>
-#include <cstring>
 
 namespace pagefiles {
 
 namespace {
-
-constexpr int kOpusRate = 48000;
 
 std::string AvError(const char* what, int averror) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -27,13 +22,11 @@ std::string AvError(const char* what, int averror) {
 struct Encoding {
     AVCodecContext* codec = nullptr;
     AVFormatContext* format = nullptr;
-    SwrContext* resampler = nullptr;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
     ~Encoding() {
         av_packet_free(&packet);
         av_frame_free(&frame);
-        swr_free(&resampler);
         if (format != nullptr && format->pb != nullptr) {
             uint8_t* buffer = nullptr;
             avio_close_dyn_buf(format->pb, &buffer);
@@ -43,34 +36,6 @@ struct Encoding {
         avcodec_free_context(&codec);
     }
 };
-
-// The whole sound at 48000 Hz, interleaved.
-bool Resample(Encoding& e, const PcmSound& sound, AVChannelLayout& layout, std::vector<int16_t>& out,
-              std::string& error) {
-    int ret = swr_alloc_set_opts2(&e.resampler, &layout, AV_SAMPLE_FMT_S16, kOpusRate, &layout, AV_SAMPLE_FMT_S16,
-                                  sound.rate, 0, nullptr);
-    if (ret >= 0) ret = swr_init(e.resampler);
-    if (ret < 0) {
-        error = AvError("resampler", ret);
-        return false;
-    }
-    const int frames = static_cast<int>(sound.samples.size() / static_cast<size_t>(sound.channels));
-    const int room = swr_get_out_samples(e.resampler, frames) + kOpusRate;
-    out.resize(static_cast<size_t>(room) * static_cast<size_t>(sound.channels));
-    const uint8_t* in[] = {reinterpret_cast<const uint8_t*>(sound.samples.data())};
-    size_t made = 0;
-    for (const bool flush : {false, true}) {
-        uint8_t* to[] = {reinterpret_cast<uint8_t*>(out.data() + made * static_cast<size_t>(sound.channels))};
-        ret = swr_convert(e.resampler, to, room - static_cast<int>(made), flush ? nullptr : in, flush ? 0 : frames);
-        if (ret < 0) {
-            error = AvError("resampling", ret);
-            return false;
-        }
-        made += static_cast<size_t>(ret);
-    }
-    out.resize(made * static_cast<size_t>(sound.channels));
-    return true;
-}
 
 bool Drain(Encoding& e, std::string& error) {
     int ret;
@@ -90,45 +55,44 @@ bool Drain(Encoding& e, std::string& error) {
 
 }  // namespace
 
-bool EncodeOggOpus(const PcmSound& sound, int bitRate, std::vector<uint8_t>& out, std::string& error) {
+bool EncodeOggVorbis(const PcmSound& sound, double quality, std::vector<uint8_t>& out, std::string& error) {
     if (sound.channels < 1 || sound.channels > 2 || sound.rate <= 0) {
         error = "only mono and stereo sounds are encoded";
         return false;
     }
     Encoding e;
-    const AVCodec* opus = avcodec_find_encoder_by_name("libopus");
-    if (opus == nullptr) {
-        error = "FFmpeg's libraries have no libopus encoder";
+    const AVCodec* vorbis = avcodec_find_encoder_by_name("libvorbis");
+    if (vorbis == nullptr) {
+        error = "FFmpeg's libraries have no libvorbis encoder";
         return false;
     }
     AVChannelLayout layout;
     av_channel_layout_default(&layout, sound.channels);
-    std::vector<int16_t> pcm;
-    if (!Resample(e, sound, layout, pcm, error)) return false;
-
-    e.codec = avcodec_alloc_context3(opus);
-    e.codec->sample_rate = kOpusRate;
-    e.codec->sample_fmt = AV_SAMPLE_FMT_S16;
-    e.codec->bit_rate = bitRate;
-    e.codec->time_base = {1, kOpusRate};
+    e.codec = avcodec_alloc_context3(vorbis);
+    e.codec->sample_rate = sound.rate;
+    e.codec->sample_fmt = AV_SAMPLE_FMT_FLTP;
+    e.codec->time_base = {1, sound.rate};
+    // Variable bit rate at a quality, the way libvorbis is meant to be used.
+    e.codec->flags |= AV_CODEC_FLAG_QSCALE;
+    e.codec->global_quality = static_cast<int>(quality * FF_QP2LAMBDA);
     av_channel_layout_copy(&e.codec->ch_layout, &layout);
-    // Sounds and music, not speech; the encoder's best effort.
-    av_opt_set(e.codec->priv_data, "application", "audio", 0);
-    av_opt_set_int(e.codec->priv_data, "compression_level", 10, 0);
     int ret = avformat_alloc_output_context2(&e.format, nullptr, "ogg", nullptr);
     if (ret < 0) {
         error = AvError("ogg", ret);
         return false;
     }
     if (e.format->oformat->flags & AVFMT_GLOBALHEADER) e.codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if ((ret = avcodec_open2(e.codec, opus, nullptr)) < 0) {
-        error = AvError("libopus", ret);
+    if ((ret = avcodec_open2(e.codec, vorbis, nullptr)) < 0) {
+        error = AvError("libvorbis", ret);
         return false;
     }
     AVStream* stream = avformat_new_stream(e.format, nullptr);
-    avcodec_parameters_from_context(stream->codecpar, e.codec);
-    stream->time_base = {1, kOpusRate};
-    // No tags: a few bytes less in every file.
+    if (stream == nullptr || (ret = avcodec_parameters_from_context(stream->codecpar, e.codec)) < 0) {
+        error = "ogg stream";
+        return false;
+    }
+    stream->time_base = {1, sound.rate};
+    // No tags and no stream serial from the clock: same input, same bytes.
     e.format->flags |= AVFMT_FLAG_BITEXACT;
     if ((ret = avio_open_dyn_buf(&e.format->pb)) < 0 || (ret = avformat_write_header(e.format, nullptr)) < 0) {
         error = AvError("ogg header", ret);
@@ -137,36 +101,39 @@ bool EncodeOggOpus(const PcmSound& sound, int bitRate, std::vector<uint8_t>& out
 
     e.frame = av_frame_alloc();
     e.packet = av_packet_alloc();
-    const int frameSize = e.codec->frame_size > 0 ? e.codec->frame_size : 960;
-    const size_t frames = pcm.size() / static_cast<size_t>(sound.channels);
+    const int frameSize = e.codec->frame_size > 0 ? e.codec->frame_size : 1024;
+    const size_t channels = static_cast<size_t>(sound.channels);
+    const size_t frames = sound.samples.size() / channels;
     for (size_t at = 0; at < frames; at += static_cast<size_t>(frameSize)) {
-        // The last frame is filled up with silence; the file's end says
-        // where the sound stops.
+        // The last frame is filled up with silence; the page cuts the sound
+        // to its length.
         const size_t n = std::min<size_t>(static_cast<size_t>(frameSize), frames - at);
         av_frame_unref(e.frame);
         e.frame->nb_samples = frameSize;
-        e.frame->format = AV_SAMPLE_FMT_S16;
-        e.frame->sample_rate = kOpusRate;
+        e.frame->format = AV_SAMPLE_FMT_FLTP;
+        e.frame->sample_rate = sound.rate;
         av_channel_layout_copy(&e.frame->ch_layout, &layout);
         e.frame->pts = static_cast<int64_t>(at);
         if ((ret = av_frame_get_buffer(e.frame, 0)) < 0) {
             error = AvError("frame", ret);
             return false;
         }
-        const size_t bytes = n * static_cast<size_t>(sound.channels) * sizeof(int16_t);
-        std::memcpy(e.frame->data[0], pcm.data() + at * static_cast<size_t>(sound.channels), bytes);
-        std::memset(e.frame->data[0] + bytes, 0,
-                    static_cast<size_t>(frameSize) * static_cast<size_t>(sound.channels) * sizeof(int16_t) - bytes);
+        for (size_t c = 0; c < channels; ++c) {
+            float* to = reinterpret_cast<float*>(e.frame->data[c]);
+            for (size_t i = 0; i < static_cast<size_t>(frameSize); ++i)
+                to[i] = i < n ? sound.samples[(at + i) * channels + c] / 32768.0f : 0.0f;
+        }
         if ((ret = avcodec_send_frame(e.codec, e.frame)) < 0) {
             error = AvError("encoding", ret);
             return false;
         }
         if (!Drain(e, error)) return false;
     }
-    if ((ret = avcodec_send_frame(e.codec, nullptr)) < 0 || !Drain(e, error)) {
-        if (error.empty()) error = AvError("encoding", ret);
+    if ((ret = avcodec_send_frame(e.codec, nullptr)) < 0) {
+        error = AvError("encoding", ret);
         return false;
     }
+    if (!Drain(e, error)) return false;
     if ((ret = av_write_trailer(e.format)) < 0) {
         error = AvError("ogg trailer", ret);
         return false;
