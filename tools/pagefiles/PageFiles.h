@@ -1,18 +1,18 @@
 #pragma once
 // The page's files (docs/web.md): the home folder and disc, packed for the
-// browser into a few packs, each fetched whole: "first" (what the start-up
-// picture and the hub need, the settings file and the fonts) and then one
-// pack per world, in the order the page fetches them. Sounds travel as Ogg
-// Vorbis with the bytes of their WAV file around the samples, so that the
-// page rebuilds a WAV file of the same layout and length; every other file
-// travels gzip-compressed and comes out as it was. Files given one by one
-// (not in a folder) go first into the first pack, marked "early": the page
-// puts them in place before the program starts (the fonts, which the
-// program opens by their paths); the page unpacks the rest as it arrives.
-// files.json lists the folders to make, the packs and where each file is
-// in its pack. Pack
-// names carry a hash of their bytes, so a pack's name never stands for two
-// contents. Same input, same output.
+// browser into a few packs, each fetched in one request: "first" (what the
+// start-up picture and the hub need, the settings file and the fonts), the
+// hub's later files, then one pack per world, in the order the page fetches
+// them. Sounds travel as Ogg Vorbis with the bytes of their WAV file around
+// the samples, so that the page rebuilds a WAV file of the same layout and
+// length; every other file travels gzip-compressed and comes out as it was.
+// Files given one by one (not in a folder) go first into the first pack,
+// marked "early": the page puts them in place before the program starts
+// (the fonts, which the program opens by their paths); the page unpacks
+// the rest as it arrives. files.json lists the folders to make, the packs
+// and where each file is in its pack. Pack names carry a hash of their
+// bytes, so a pack's name never stands for two contents. Same input, same
+// output.
 
 #include <filesystem>
 #include <string>
