@@ -36,7 +36,8 @@ const filesState = () => page.evaluate(() => Module.ppFiles.state);
 async function throttle(p) {
     const cdp = await p.context().newCDPSession(p);
     const received = new Map();  // request -> bytes
-    cdp.on('Network.dataReceived', (e) => received.set(e.requestId, (received.get(e.requestId) || 0) + e.encodedDataLength));
+    cdp.on('Network.dataReceived',
+           (e) => received.set(e.requestId, (received.get(e.requestId) || 0) + e.encodedDataLength));
     cdp.on('Network.loadingFinished', (e) => received.set(e.requestId, e.encodedDataLength));
     await cdp.send('Network.enable');
     await cdp.send('Network.emulateNetworkConditions', {
@@ -103,7 +104,9 @@ async function playsSounds(world, p = page) {
     // The pointer sweeps the stage, row by row, until one of them sounds.
     const box = await p.locator('#canvas').boundingBox();
     for (let y = 60; y < 440 && !(await played()).length; y += 40) {
-        for (let x = 40; x < 600; x += 16) await p.mouse.move(box.x + x * box.width / 640, box.y + y * box.height / 480);
+        for (let x = 40; x < 600; x += 16) {
+            await p.mouse.move(box.x + x * box.width / 640, box.y + y * box.height / 480);
+        }
     }
     const plays = await until(`${world.name}'s sounds`, async () => (await played()).length && played(), 10000);
     await until(`${world.name}'s sounds in the mix`,
@@ -169,7 +172,9 @@ test('the decoded sounds against the disc\'s: same files around the samples, eac
         const decoded = await page.evaluate((paths) => paths.map((name) => {
             const bytes = Module.FS.readFile(name);
             let text = '';
-            for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+            for (let i = 0; i < bytes.length; i += 0x8000) {
+                text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+            }
             return btoa(text);
         }), sounds);
         let signal = 0, noise = 0, peak = 0, worst = Infinity;
