@@ -61,11 +61,11 @@ web-deps:
 
 web: deps web-deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD) -j $(JOBS) --target disc
+	cmake --build $(BUILD) -j $(JOBS) --target disc pagefiles assetgen
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	  -DPLINKPAD_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/third_party/freetype \
 	  -DPLINKPAD_ZLIB_SOURCE=$(abspath $(WEB_BUILD))/third_party/zlib \
-	  -DPLINKPAD_DISC_SOURCE=$(abspath $(BUILD))/disc
+	  -DPLINKPAD_DISC_SOURCE=$(abspath $(BUILD))/disc -DPLINKPAD_NATIVE_TOOLS=$(abspath $(BUILD))
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
 web-serve: web

@@ -18,21 +18,25 @@
 #include "app/Options.h"
 #include "app/PlinkpadApp.h"
 #include "app/PlinkpadView.h"
+#include "graphics/Cursors.h"
 #include "platform/Host.h"
 #include "platform/Trace.h"
 #include "platform/fs/HostPath.h"
 #include "platform/gdi/Display.h"
+#include "platform/web/ArrivingFiles.h"
 #include "platform/web/WebBackend.h"
 #include "platform/web/WebClock.h"
 #include "platform/web/WebShareLink.h"
 #include "platform/window/WindowSystem.h"
 #include "recording/Session.h"
 #include "recording/link/SessionLink.h"
+#include "scenes/Scene.h"
 
 namespace {
 
 constexpr int kUsageExit = 2;
 constexpr int kRefusedExit = 1;
+constexpr int kBusyCursor = 4;  // the cursor a scene shows while it loads
 
 // Where the session of a link in the page's address is put for Open; its
 // name is the one the session box shows.
@@ -87,12 +91,31 @@ int Run(const AppOptions& o) {
     // holds files only, so the disc's empty marker folder is made here.
     std::error_code ec;
     std::filesystem::create_directories(PLINKPAD_WEB_HOME "/disc/Directx/Drivers", ec);
-    plat::HostPath files(plat::HostPath::DefaultCandidates(PLINKPAD_WEB_HOME "/disc"));
+    plat::HostPath disc(plat::HostPath::DefaultCandidates(PLINKPAD_WEB_HOME "/disc"));
+    // While a file is on its way the screen shows the busy cursor.
+    const plat::Cursor* shown = nullptr;
+    plat::ArrivingFiles files(disc, [&windows, &shown](bool waiting) {
+        if (waiting) {
+            shown = windows.GetCursor();
+            windows.SetCursor(&AppCursor(kBusyCursor));
+            windows.Present();
+        } else {
+            windows.SetCursor(shown);
+        }
+    });
     plat::Host host = plat::Host::Of(windows, files);
     plat::SetHost(&host);
     int status = kRefusedExit;
     {
         CPlinkpadApp app(PLINKPAD_WEB_HOME);
+        // The page fetches the rest of the files once the hub is up.
+        backend.OnIdle([&app, told = -1]() mutable {
+            const CMainFrame* frame = app.MainFrame();
+            const CScene* scene = frame != nullptr && frame->View() != nullptr ? frame->View()->Scene() : nullptr;
+            if (scene == nullptr || scene->m_bNotReady || scene->SceneNumber() == told) return;
+            told = scene->SceneNumber();
+            plat::WebBackend::SceneShown(told);
+        });
         app.m_nAudioBufferFrames = o.audioBufferFrames;
         app.m_nAudioRate = o.sampleRate;
         app.m_nRandomSeed = o.seed;
@@ -110,6 +133,7 @@ int Run(const AppOptions& o) {
             plat::OfferShareLink(nullptr);
         }
         backend.AskBeforeLeaving(nullptr);
+        backend.OnIdle(nullptr);
     }
     plat::SetHost(nullptr);
     return status;

@@ -74,6 +74,10 @@ EM_JS(void, pp_pointer_close, (), {
     Module.ppPointer = null;
 });
 
+EM_JS(void, pp_scene_shown, (int number), {
+    if (Module.ppFiles) Module.ppFiles.sceneShown(number);
+});
+
 EM_JS(void, pp_program_ended, (int status), {
     Module.ppEnded = {status};
     if (Module.onProgramEnded) Module.onProgramEnded(status);
@@ -238,6 +242,8 @@ void WebBackend::LostFocus() {
 
 void WebBackend::Ended(int status) { pp_program_ended(status); }
 
+void WebBackend::SceneShown(int number) { pp_scene_shown(number); }
+
 void WebBackend::Present(const uint32_t* xrgb, int width, int height) {
     if (width != options_.desktopWidth || height != options_.desktopHeight) return;
     const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -256,6 +262,7 @@ void WebBackend::PollInput(std::vector<InputEvent>& out) {
 }
 
 void WebBackend::WaitInput(uint32_t timeoutMs) {
+    if (idle_) idle_();
     if (!pending_.empty()) return;
     pp_wait_input(static_cast<int>(std::min<uint32_t>(timeoutMs, 0x7FFFFFFF)));
 }

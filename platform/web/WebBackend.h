@@ -45,6 +45,11 @@ public:
 
     // Tells the page that the program has ended with `status`.
     static void Ended(int status);
+    // Tells the page that scene `number` is up and waits for input (the page
+    // then fetches the rest of the program's files, page/files.js).
+    static void SceneShown(int number);
+    // `idle` is called whenever the program is about to wait for input; null: nothing.
+    void OnIdle(std::function<void()> idle) { idle_ = std::move(idle); }
 
     // Closing or reloading the page asks first (the browser's own question)
     // while `unsaved` returns true; null never asks. The web main sets it
@@ -72,6 +77,7 @@ private:
     std::vector<int> keysDown_;  // virtual-key codes
     bool buttonHeld_ = false;     // pressed on the canvas, not yet released
     std::function<bool()> unsaved_;
+    std::function<void()> idle_;
 };
 
 }  // namespace plat

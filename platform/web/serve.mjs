@@ -2,7 +2,8 @@
 // (`make web-serve`). A file with a gzip-compressed copy beside it (NAME.gz,
 // made by the build) goes out compressed to browsers that accept it.
 // Browsers revalidate every file (ETag), so a rebuilt page is never stale
-// and an unchanged disc is not sent again.
+// (past the page's own store, docs/web.md) and an unchanged pack is not
+// sent again.
 import {createReadStream} from 'node:fs';
 import {stat} from 'node:fs/promises';
 import {createServer} from 'node:http';
@@ -14,7 +15,10 @@ const TYPES = {
     '.css': 'text/css; charset=utf-8',
     '.js': 'text/javascript; charset=utf-8',
     '.wasm': 'application/wasm',
-    '.data': 'application/octet-stream',
+    '.json': 'application/json',
+    '.webmanifest': 'application/manifest+json',
+    '.png': 'image/png',
+    '.pack': 'application/octet-stream',
 };
 
 async function fileInfo(file) {
@@ -65,7 +69,8 @@ async function answer(root, request, response) {
 }
 
 // Starts serving `dir` on 127.0.0.1:`port` (0: any free port); resolves
-// to the server and the page's address.
+// to the server, the page's address and `sent()`, the bytes sent so far
+// (headers and all).
 export function serve(dir, port = 0) {
     const root = path.resolve(dir);
     const server = createServer((request, response) => {
@@ -74,10 +79,20 @@ export function serve(dir, port = 0) {
             response.end();
         });
     });
+    const open = new Set();
+    let closedSent = 0;
+    server.on('connection', (socket) => {
+        open.add(socket);
+        socket.on('close', () => {
+            open.delete(socket);
+            closedSent += socket.bytesWritten;
+        });
+    });
+    const sent = () => [...open].reduce((sum, socket) => sum + socket.bytesWritten, closedSent);
     return new Promise((resolve, reject) => {
         server.once('error', reject);
         server.listen(port, '127.0.0.1', () => {
-            resolve({server, url: `http://127.0.0.1:${server.address().port}/`});
+            resolve({server, url: `http://127.0.0.1:${server.address().port}/`, sent});
         });
     });
 }

@@ -38,12 +38,17 @@ export function readTrace(page, file) {
     }, file);
 }
 
-// Waits for the hub, then until no frame has been drawn for a while.
+// Waits for the hub, then until it is at rest.
 export async function hubAtRest(page, traceFile) {
     await until('the hub', async () => (await readTrace(page, traceFile)).includes('scene 0'), 60000);
+    await atRest(page);
+}
+
+// Waits until no frame has been drawn for a while.
+export async function atRest(page) {
     let frames = -1;
     let still = 0;
-    await until('the hub to come to rest', async () => {
+    await until('the screen to come to rest', async () => {
         const now = await page.evaluate(() => plinkpad.framesShown);
         still = now === frames ? still + 1 : 0;
         frames = now;

@@ -115,8 +115,8 @@ test('the page reaches the hub and shows what the native program shows', async (
                                              ...performance.getEntriesByType('resource')].map((e) => [
         new URL(e.name).pathname.split('/').pop() || 'index.html', e.encodedBodySize, e.decodedBodySize]));
     for (const [name, sent, size] of sizes) t.diagnostic(`${name}: ${sent} bytes sent for ${size}`);
-    const [, discSent, discSize] = sizes.find(([name]) => name === 'disc.data');
-    assert.ok(discSent < discSize, 'the disc is compressed in transfer');
+    const [, programSent, programSize] = sizes.find(([name]) => name === 'plinkpad.wasm');
+    assert.ok(programSent < programSize, 'the program is compressed in transfer');
     await hubAtRest();
     const differing = await pixelsDifferingFrom(expected);
     if (differing !== 0) {

@@ -90,6 +90,12 @@ std::vector<uint32_t> DrawIcon(IconPainter paint, int size) {
     return argb;
 }
 
+void WriteIcon(IconPainter paint, int size, const std::filesystem::path& file) {
+    const std::vector<uint32_t> pixels = DrawIcon(paint, size);
+    if (!plat::WritePngWithAlpha(file.string(), pixels.data(), size, size))
+        throw std::runtime_error("cannot write " + file.string());
+}
+
 }  // namespace
 
 std::vector<std::filesystem::path> WriteIcons(const std::filesystem::path& dir) {
@@ -109,11 +115,20 @@ std::vector<std::filesystem::path> WriteIcons(const std::filesystem::path& dir) 
             const std::filesystem::path folder = dir / (edge + "x" + edge) / kind.context;
             std::filesystem::create_directories(folder);
             const std::filesystem::path file = folder / (std::string(kind.name) + ".png");
-            const std::vector<uint32_t> pixels = DrawIcon(kind.paint, size);
-            if (!plat::WritePngWithAlpha(file.string(), pixels.data(), size, size))
-                throw std::runtime_error("cannot write " + file.string());
+            WriteIcon(kind.paint, size, file);
             written.push_back(file);
         }
+    }
+    return written;
+}
+
+std::vector<std::filesystem::path> WritePageIcons(const std::filesystem::path& dir) {
+    std::filesystem::create_directories(dir);
+    std::vector<std::filesystem::path> written;
+    for (const int size : kPageIconSizes) {
+        const std::filesystem::path file = dir / ("icon-" + std::to_string(size) + ".png");
+        WriteIcon(PaintProgram, size, file);
+        written.push_back(file);
     }
     return written;
 }

@@ -19,4 +19,12 @@ inline constexpr int kIconSizes[] = {48, 128, 256};
 // std::runtime_error when a file cannot be written.
 std::vector<std::filesystem::path> WriteIcons(const std::filesystem::path& dir);
 
+// The sizes a web app's manifest names (square pixels).
+inline constexpr int kPageIconSizes[] = {192, 512};
+
+// Writes the program's icon as "icon-<n>.png" into `dir` for every size of
+// kPageIconSizes; returns the files written. Throws std::runtime_error when
+// a file cannot be written.
+std::vector<std::filesystem::path> WritePageIcons(const std::filesystem::path& dir);
+
 }  // namespace ag

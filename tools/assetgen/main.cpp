@@ -3,6 +3,8 @@
 // assetgen --icons DIR: writes the desktop icons (the program's and its session
 // files') into DIR, laid out as an icon theme's folder ("48x48/apps/plinkpad.png",
 // "48x48/mimetypes/application-x-plinkpad-session.png", ...).
+// assetgen --page-icons DIR: writes the program's icon for the browser page's
+// manifest into DIR ("icon-192.png", "icon-512.png").
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -31,9 +33,11 @@ int ListWritten(const std::function<std::vector<std::filesystem::path>()>& write
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--icons") return ListWritten([&] { return ag::WriteIcons(argv[2]); });
+    if (argc == 3 && std::string(argv[1]) == "--page-icons")
+        return ListWritten([&] { return ag::WritePageIcons(argv[2]); });
     if (argc != 2) {
         std::fprintf(stderr,
-                     "usage: assetgen DISC_ROOT\n       assetgen --icons DIR\n");
+                     "usage: assetgen DISC_ROOT\n       assetgen --icons DIR\n       assetgen --page-icons DIR\n");
         return 2;
     }
     const std::filesystem::path root = argv[1];

@@ -167,16 +167,10 @@ setInterval(() => {
 var Module = {
     arguments: argumentsFromAddress(),
     preRun: [mountHome],
+    // Emscripten's words and the files' (files.js: "Loading Plinkpad… 1.2 of 3.5 MB").
     setStatus(text) {
         if (Module.ppEnded) return;  // the end's words stay
-        // Emscripten's own words while loading: "Downloading data... (12/34)".
-        const progress = /\((\d+)\/(\d+)\)/.exec(text);
-        if (progress) {
-            const mb = (n) => (Number(n) / 1e6).toFixed(1);
-            setStatus(`Loading Plinkpad… ${mb(progress[1])} of ${mb(progress[2])} MB`);
-        } else {
-            setStatus(text);
-        }
+        setStatus(text);
     },
     printErr(text) {
         console.error(text);
